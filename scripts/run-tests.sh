@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Builds and runs every test suite of Spirex, then prints one line with the totals.
+#   build/      GCC, the program and all its tests
+#   build-san/  Clang with AddressSanitizer and UndefinedBehaviorSanitizer, the unit tests and a
+#               short libFuzzer run
+# Warnings are errors when CI is set.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+werror=OFF
+[[ -n ${CI:-} ]] && werror=ON
+jobs=$(nproc)
+
+passed=0
+failed=0
+status=0
+
+# run_suite NAME BUILD_DIR CMAKE_ARGS...
+run_suite() {
+    local name=$1 dir=$2
+    shift 2
+    echo "=== $name: configure and build ($dir)"
+    if ! cmake -S . -B "$dir" -G Ninja -DSPIREX_WARNINGS_AS_ERRORS="$werror" "$@" >/dev/null ||
+        ! cmake --build "$dir" -j "$jobs"; then
+        echo "=== $name: BUILD FAILED"
+        failed=$((failed + 1))
+        status=1
+        return
+    fi
+    echo "=== $name: tests"
+    local log
+    log=$(mktemp)
+    ctest --test-dir "$dir" --output-on-failure -j "$jobs" | tee "$log"
+    local rc=${PIPESTATUS[0]}
+    local summary
+    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+    rm -f "$log"
+    if [[ -z $summary ]]; then
+        echo "=== $name: ctest printed no summary"
+        failed=$((failed + 1))
+        status=1
+        return
+    fi
+    local nfailed total
+    nfailed=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\2/' <<<"$summary")
+    passed=$((passed + total - nfailed))
+    failed=$((failed + nfailed))
+    ((rc != 0)) && status=1
+}
+
+run_suite "main build" build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite "sanitizers and fuzzing" build-san -DCMAKE_BUILD_TYPE=Debug \
+    -DCMAKE_CXX_COMPILER=clang++ -DSPIREX_SANITIZE=ON -DSPIREX_FUZZ=ON -DSPIREX_BUILD_GUI=OFF
+
+echo
+echo "all suites: $passed passed, $failed failed"
+exit $status
