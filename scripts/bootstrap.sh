@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what building and testing Spirex needs on Debian or Ubuntu, and nothing that is already
 # there: apt-get runs only for missing packages, through sudo when not run as root.
+# Packages named on the command line are installed too (resources/render.sh asks for its renderer).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     # tests: GoogleTest, Clang with its sanitizer and libFuzzer runtimes, a comma-decimal locale
     libgtest-dev googletest clang libclang-rt-14-dev clang-format locales
+    "$@"
 )
 
 as_root() {
