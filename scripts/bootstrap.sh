@@ -10,6 +10,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     # tests: GoogleTest, Clang with its sanitizer and libFuzzer runtimes, a comma-decimal locale
     libgtest-dev googletest clang libclang-rt-14-dev clang-format locales
+    # the windows' typefaces, and an X server for the tests and pictures that need a real one
+    fonts-liberation fontconfig xvfb xauth
     "$@"
 )
 

@@ -1,0 +1,10 @@
+#include "ui/Form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    spirex::ui::Form1 window;
+    window.show();
+    return QApplication::exec();
+}

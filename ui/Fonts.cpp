@@ -1,0 +1,47 @@
+#include "ui/Fonts.h"
+
+#include <QFontInfo>
+#include <QStringList>
+
+namespace spirex::ui {
+
+namespace {
+
+const QString kMsSansSerif = QStringLiteral("MS Sans Serif");
+const QString kArial = QStringLiteral("Arial");
+const QString kLookAlike = QStringLiteral("Liberation Sans");
+
+// The width of MS Sans Serif against Liberation Sans, measured on the windows' own texts.
+constexpr int kMsSansSerifStretch = 96;
+
+QFont MakeFont(const QString& family, qreal points, bool bold) {
+    QFont font(family);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+bool Installed(const QString& family) {
+    return QFontInfo(MakeFont(family, kDialogFontPoints, false)).family() == family;
+}
+
+} // namespace
+
+QFont SansSerifFont(qreal points, bool bold) {
+    static const bool installed = Installed(kMsSansSerif);
+    if (installed) {
+        return MakeFont(kMsSansSerif, points, bold);
+    }
+    QFont font = MakeFont(kLookAlike, points, bold);
+    font.setStretch(kMsSansSerifStretch);
+    return font;
+}
+
+QFont ArialFont(qreal points, bool bold) {
+    QFont font = MakeFont(kArial, points, bold);
+    font.setFamilies({kArial, kLookAlike});
+    return font;
+}
+
+} // namespace spirex::ui

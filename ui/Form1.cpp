@@ -1,0 +1,236 @@
+#include "ui/Form1.h"
+
+#include "calculator/Calculator.h"
+#include "catalogue/CoreCatalogue.h"
+#include "ui/CoreList.h"
+#include "ui/Fonts.h"
+#include "ui/PictureBox.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStringList>
+#include <limits>
+#include <utility>
+
+namespace spirex::ui {
+
+namespace {
+
+struct Placement {
+    std::string_view name;
+    TwipRect place;
+};
+
+// Every control's place in the client area, in twips.
+// clang-format off
+constexpr std::array<Placement, 13> kLayout{{
+    //                 left   top  width height
+    {"Label2",     {   120,   360,  1935,  255}},
+    {"List1",      {   120,   840,  2055, 1815}},
+    {"Tasto1",     {  2400,   840,   615,  375}},
+    {"Label8",     {  4320,   720,  1215,  255}},
+    {"Picture1",   {  3840,  1080,  2175, 1695}},
+    {"Label5",     {  3360,  2880,  3135,  375}},
+    {"Label3",     {   240,  3000,  2775,  255}},
+    {"Label7",     {  3600,  3120,  2655,  375}},
+    {"induttanza", {   120,  3360,  2055,  375}},
+    {"Tasto2",     {  2400,  3360,   615,  375}},
+    {"Label4",     {   120,  4200,  2055,  255}},
+    {"Label1",     {   120,  4560,  2055,  375}},
+    {"Label6",     {   360,  5520,  5775,  255}},
+}};
+// clang-format on
+
+constexpr bool AllWholePixels() {
+    for (const Placement& p : kLayout) {
+        if (!p.place.WholePixels()) {
+            return false;
+        }
+    }
+    return kForm1ClientArea.WholePixels();
+}
+static_assert(AllWholePixels(), "a control's place is not a whole number of pixels at 96 dpi");
+
+QRect PlaceOf(std::string_view name) {
+    for (const Placement& p : kLayout) {
+        if (p.name == name) {
+            return p.place.ToPixels();
+        }
+    }
+    return {};
+}
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+template <typename Widget>
+Widget* Place(Widget* widget, std::string_view name) {
+    widget->setObjectName(FromUtf8(name));
+    widget->setGeometry(PlaceOf(name));
+    return widget;
+}
+
+enum class Face { Regular, Bold, Result };
+
+// A label as the window uses them: opaque, word-wrapped, fixed in size, top-aligned, no access key.
+QLabel* MakeLabel(QWidget* parent, std::string_view name, std::string_view text,
+                  Qt::Alignment horizontal, Face face) {
+    auto* label = Place(new QLabel(FromUtf8(text), parent), name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(horizontal | Qt::AlignTop);
+    label->setAutoFillBackground(true);
+    switch (face) {
+    case Face::Regular:
+        break;
+    case Face::Bold:
+        label->setFont(SansSerifFont(kDialogFontPoints, true));
+        break;
+    case Face::Result:
+        label->setFont(ArialFont(15.75, true));
+        label->setBackgroundRole(QPalette::Base);
+        break;
+    }
+    return label;
+}
+
+} // namespace
+
+Form1::Form1(std::function<void()> beep, QWidget* parent)
+    : QMainWindow(parent), beep_(std::move(beep)) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(FromUtf8(kForm1Title));
+    setWindowIcon(QIcon(QStringLiteral(":/spirex/icon.png")));
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setFont(SansSerifFont());
+    setCentralWidget(client);
+
+    // Created back to front: Label7 lies in front of Label5, which it overlaps.
+    MakeLabel(client, "Label2", "Scegliere il tipo di nucleo", Qt::AlignHCenter, Face::Regular);
+    list1_ = Place(new CoreList(client), "List1");
+    tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto1");
+    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, Face::Bold);
+    picture1_ = Place(
+        new PictureBox(
+            QStringLiteral(":/spirex/coil.jpg"),
+            QStringLiteral("Fotografia di una bobina toroidale avvolta con filo di rame"), client),
+        "Picture1");
+    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, Face::Bold);
+    label3_ =
+        MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft, Face::Regular);
+    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, Face::Bold);
+    induttanza_ = Place(new QLineEdit(client), "induttanza");
+    tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto2");
+    MakeLabel(client, "Label4", "Numero di spire", Qt::AlignHCenter, Face::Regular);
+    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, Face::Result);
+    MakeLabel(client, "Label6",
+              "Nell'inserimento dati il separatore dei decimali dev'essere il punto (non la "
+              "virgola)",
+              Qt::AlignLeft, Face::Regular);
+
+    // The box takes any text of any length; reading it is the calculator's business.
+    induttanza_->setMaxLength(std::numeric_limits<int>::max());
+
+    // Enter presses a button only while it has the focus: neither is the window's default.
+    for (QPushButton* button : {tasto1_, tasto2_}) {
+        button->setAutoDefault(true);
+        button->setDefault(false);
+    }
+
+    // Screen readers announce the list and the box by the texts beside them. Qt's item views do
+    // not look at a buddy label for their accessible name, so the list is also given its label's
+    // text; the box follows its label, whose unit prompt changes.
+    auto* label2 = client->findChild<QLabel*>(QStringLiteral("Label2"));
+    label2->setBuddy(list1_);
+    list1_->setAccessibleName(label2->text());
+    label3_->setBuddy(induttanza_);
+
+    setTabOrder(list1_, tasto1_);
+    setTabOrder(tasto1_, picture1_);
+    setTabOrder(picture1_, induttanza_);
+    setTabOrder(induttanza_, tasto2_);
+
+    mnu1_ = menuBar()->addAction(QStringLiteral("Informazioni"));
+    mnu1_->setObjectName(QStringLiteral("mnu1"));
+    connect(mnu1_, &QAction::triggered, this, &Form1::AboutRequested);
+    connect(tasto1_, &QPushButton::clicked, this, &Form1::Tasto1_Click);
+    connect(tasto2_, &QPushButton::clicked, this, &Form1::Tasto2_Click);
+
+    QStringList designations;
+    designations.reserve(static_cast<qsizetype>(CoreCatalogue.size()));
+    for (const CoreEntry& core : CoreCatalogue) {
+        designations.append(FromUtf8(core.designation));
+    }
+    list1_->addItems(designations);
+
+    resize(TwipsToPixels(kForm1ClientArea.width, kForm1ClientArea.height) +
+           QSize(0, menuBar()->sizeHint().height()));
+    list1_->setFocus(Qt::OtherFocusReason);
+}
+
+Form1::~Form1() = default;
+
+void Form1::Tasto1_Click() {
+    SelectCore(state_, *this);
+}
+
+void Form1::Tasto2_Click() {
+    CalculateTurns(state_, *this);
+}
+
+std::string Form1::ListText() const {
+    return list1_->SelectedText().toStdString();
+}
+
+std::string Form1::InputText() const {
+    return induttanza_->text().toStdString();
+}
+
+void Form1::SetInputText(std::string_view text) {
+    induttanza_->setText(FromUtf8(text));
+}
+
+void Form1::SetCaption(Caption label, std::string_view text) {
+    QLabel* target = nullptr;
+    switch (label) {
+    case Caption::Label1:
+        target = label1_;
+        break;
+    case Caption::Label3:
+        target = label3_;
+        break;
+    case Caption::Label5:
+        target = label5_;
+        break;
+    case Caption::Label7:
+        target = label7_;
+        break;
+    case Caption::Label8:
+        target = label8_;
+        break;
+    }
+    if (target != nullptr) {
+        target->setText(FromUtf8(text));
+    }
+}
+
+void Form1::FocusInput() {
+    induttanza_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Beep() {
+    if (beep_) {
+        beep_();
+    } else {
+        QApplication::beep();
+    }
+}
+
+} // namespace spirex::ui

@@ -1,0 +1,29 @@
+// A picture box: a sunken 3-D frame that draws one built-in image unscaled from the top-left of
+// its inner area, cutting off whatever does not fit. It takes the keyboard focus, in the tab
+// order, and does nothing with it.
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QString>
+
+namespace spirex::ui {
+
+class PictureBox final : public QFrame {
+    Q_OBJECT
+
+public:
+    PictureBox(QString imagePath, const QString& accessibleName, QWidget* parent = nullptr);
+
+    // The image, decoded on first use.
+    [[nodiscard]] const QImage& Image() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString imagePath_;
+    mutable QImage image_;
+};
+
+} // namespace spirex::ui
