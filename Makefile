@@ -2,8 +2,13 @@
 # first (scripts/bootstrap.sh).
 
 FUZZ_SECONDS ?= 600
+BENCH_RUNS ?= 40
 
-.PHONY: all bootstrap build test fuzz format clean
+XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
+# Qt wants a private runtime folder; a fresh machine without a desktop session has none.
+export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
+
+.PHONY: all bootstrap build run screenshots bench test fuzz format clean
 
 all: build
 
@@ -13,6 +18,29 @@ bootstrap:
 build: bootstrap
 	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build
+
+# Starts Spirex. Without a display it plays the typical use on a virtual X display instead, and
+# leaves pictures of each step in build/pictures/.
+run: build
+	@mkdir -p -m 700 "$(XDG_RUNTIME_DIR)"
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    build/spirex; \
+	else \
+	    echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset): playing the typical use on a virtual X display (Xvfb) instead"; \
+	    QT_QPA_PLATFORM=xcb $(XVFB) build/tests/spirex_typical_use build/pictures && \
+	    echo "make run: pictures of each step are in build/pictures/"; \
+	fi
+
+# The README's picture of the window, as the program draws it on an X server.
+screenshots: build
+	@mkdir -p -m 700 "$(XDG_RUNTIME_DIR)"
+	QT_QPA_PLATFORM=xcb $(XVFB) build/tests/spirex_typical_use build/screenshots
+	cp build/screenshots/4-turns.png docs/spirex.png
+
+# Start-up time to the first painted frame and peak memory, against a bare Qt window.
+bench: build
+	@mkdir -p -m 700 "$(XDG_RUNTIME_DIR)"
+	QT_QPA_PLATFORM=xcb $(XVFB) /usr/bin/python3 scripts/bench.py build $(BENCH_RUNS)
 
 test: bootstrap
 	bash scripts/run-tests.sh

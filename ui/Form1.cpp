@@ -8,9 +8,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStringList>
 #include <limits>
@@ -105,11 +107,12 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     : QMainWindow(parent), beep_(std::move(beep)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(FromUtf8(kForm1Title));
-    setWindowIcon(QIcon(QStringLiteral(":/spirex/icon.png")));
+    setWindowIcon(
+        QPixmap::fromImage(QImageReader(QStringLiteral(":/spirex/icon.png"), "png").read()));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setFont(SansSerifFont());
+    setFont(SansSerifFont());
     setCentralWidget(client);
 
     // Created back to front: Label7 lies in front of Label5, which it overlaps.
@@ -117,11 +120,11 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     list1_ = Place(new CoreList(client), "List1");
     tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto1");
     label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, Face::Bold);
-    picture1_ = Place(
-        new PictureBox(
-            QStringLiteral(":/spirex/coil.jpg"),
-            QStringLiteral("Fotografia di una bobina toroidale avvolta con filo di rame"), client),
-        "Picture1");
+    picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), QByteArrayLiteral("jpeg"),
+                                     QStringLiteral("Fotografia di una bobina toroidale avvolta "
+                                                    "con filo di rame"),
+                                     client),
+                      "Picture1");
     label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, Face::Bold);
     label3_ =
         MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft, Face::Regular);

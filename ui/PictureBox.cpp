@@ -1,12 +1,14 @@
 #include "ui/PictureBox.h"
 
+#include <QImageReader>
 #include <QPainter>
 #include <utility>
 
 namespace spirex::ui {
 
-PictureBox::PictureBox(QString imagePath, const QString& accessibleName, QWidget* parent)
-    : QFrame(parent), imagePath_(std::move(imagePath)) {
+PictureBox::PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
+                       QWidget* parent)
+    : QFrame(parent), imagePath_(std::move(imagePath)), format_(std::move(format)) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
@@ -15,7 +17,9 @@ PictureBox::PictureBox(QString imagePath, const QString& accessibleName, QWidget
 
 const QImage& PictureBox::Image() const {
     if (image_.isNull()) {
-        image_.load(imagePath_);
+        QImageReader reader(imagePath_, format_);
+        reader.setDecideFormatFromContent(false);
+        image_ = reader.read();
     }
     return image_;
 }

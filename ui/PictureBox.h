@@ -3,6 +3,7 @@
 // order, and does nothing with it.
 #pragma once
 
+#include <QByteArray>
 #include <QFrame>
 #include <QImage>
 #include <QString>
@@ -13,7 +14,9 @@ class PictureBox final : public QFrame {
     Q_OBJECT
 
 public:
-    PictureBox(QString imagePath, const QString& accessibleName, QWidget* parent = nullptr);
+    // `format` names the image's format ("jpeg", "bmp"), so that only its decoder is loaded.
+    PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
+               QWidget* parent = nullptr);
 
     // The image, decoded on first use.
     [[nodiscard]] const QImage& Image() const;
@@ -23,6 +26,7 @@ protected:
 
 private:
     QString imagePath_;
+    QByteArray format_;
     mutable QImage image_;
 };
 
