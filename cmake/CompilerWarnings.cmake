@@ -12,7 +12,7 @@ function(spirex_set_warnings target)
     else()
         set(warnings
             -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wold-style-cast
-            -Wcast-align -Wunused -Woverloaded-virtual -Wnull-dereference -Wdouble-promotion
+            -Wcast-align -Wunused -Woverloaded-virtual -Wdouble-promotion
             -Wformat=2 -Wimplicit-fallthrough -Wnon-virtual-dtor)
         if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
             list(APPEND warnings -Wmisleading-indentation -Wduplicated-cond -Wduplicated-branches

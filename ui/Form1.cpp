@@ -2,8 +2,10 @@
 
 #include "calculator/Calculator.h"
 #include "catalogue/CoreCatalogue.h"
+#include "ui/Controls.h"
 #include "ui/CoreList.h"
 #include "ui/Fonts.h"
+#include "ui/FrmAbout.h"
 #include "ui/PictureBox.h"
 
 #include <QAction>
@@ -21,11 +23,6 @@
 namespace spirex::ui {
 
 namespace {
-
-struct Placement {
-    std::string_view name;
-    TwipRect place;
-};
 
 // Every control's place in the client area, in twips.
 // clang-format off
@@ -46,59 +43,25 @@ constexpr std::array<Placement, 13> kLayout{{
     {"Label6",     {   360,  5520,  5775,  255}},
 }};
 // clang-format on
-
-constexpr bool AllWholePixels() {
-    for (const Placement& p : kLayout) {
-        if (!p.place.WholePixels()) {
-            return false;
-        }
-    }
-    return kForm1ClientArea.WholePixels();
-}
-static_assert(AllWholePixels(), "a control's place is not a whole number of pixels at 96 dpi");
-
-QRect PlaceOf(std::string_view name) {
-    for (const Placement& p : kLayout) {
-        if (p.name == name) {
-            return p.place.ToPixels();
-        }
-    }
-    return {};
-}
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+static_assert(AllWholePixels(kLayout) && kForm1ClientArea.WholePixels(),
+              "a control's place is not a whole number of pixels at 96 dpi");
 
 template <typename Widget>
 Widget* Place(Widget* widget, std::string_view name) {
-    widget->setObjectName(FromUtf8(name));
-    widget->setGeometry(PlaceOf(name));
-    return widget;
+    return ui::Place(widget, kLayout, name);
 }
 
-enum class Face { Regular, Bold, Result };
-
-// A label as the window uses them: opaque, word-wrapped, fixed in size, top-aligned, no access key.
 QLabel* MakeLabel(QWidget* parent, std::string_view name, std::string_view text,
-                  Qt::Alignment horizontal, Face face) {
-    auto* label = Place(new QLabel(FromUtf8(text), parent), name);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(horizontal | Qt::AlignTop);
-    label->setAutoFillBackground(true);
-    switch (face) {
-    case Face::Regular:
-        break;
-    case Face::Bold:
-        label->setFont(SansSerifFont(kDialogFontPoints, true));
-        break;
-    case Face::Result:
-        label->setFont(ArialFont(15.75, true));
-        label->setBackgroundRole(QPalette::Base);
-        break;
+                  Qt::Alignment horizontal, const QFont* font = nullptr,
+                  QPalette::ColorRole background = QPalette::Window) {
+    LabelLook look;
+    look.horizontal = horizontal;
+    look.background = background;
+    if (font != nullptr) {
+        look.font = *font;
+        look.ownFont = true;
     }
-    return label;
+    return ui::MakeLabel(parent, kLayout, name, text, look);
 }
 
 } // namespace
@@ -115,28 +78,30 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     setFont(SansSerifFont());
     setCentralWidget(client);
 
+    const QFont bold = SansSerifFont(kDialogFontPoints, true);
+    const QFont result = ArialFont(15.75, true);
+
     // Created back to front: Label7 lies in front of Label5, which it overlaps.
-    MakeLabel(client, "Label2", "Scegliere il tipo di nucleo", Qt::AlignHCenter, Face::Regular);
+    MakeLabel(client, "Label2", "Scegliere il tipo di nucleo", Qt::AlignHCenter);
     list1_ = Place(new CoreList(client), "List1");
     tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto1");
-    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, Face::Bold);
+    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, &bold);
     picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), QByteArrayLiteral("jpeg"),
                                      QStringLiteral("Fotografia di una bobina toroidale avvolta "
                                                     "con filo di rame"),
                                      client),
                       "Picture1");
-    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, Face::Bold);
-    label3_ =
-        MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft, Face::Regular);
-    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, Face::Bold);
+    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, &bold);
+    label3_ = MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft);
+    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, &bold);
     induttanza_ = Place(new QLineEdit(client), "induttanza");
     tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto2");
-    MakeLabel(client, "Label4", "Numero di spire", Qt::AlignHCenter, Face::Regular);
-    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, Face::Result);
+    MakeLabel(client, "Label4", "Numero di spire", Qt::AlignHCenter);
+    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, &result, QPalette::Base);
     MakeLabel(client, "Label6",
               "Nell'inserimento dati il separatore dei decimali dev'essere il punto (non la "
               "virgola)",
-              Qt::AlignLeft, Face::Regular);
+              Qt::AlignLeft);
 
     // The box takes any text of any length; reading it is the calculator's business.
     induttanza_->setMaxLength(std::numeric_limits<int>::max());
@@ -162,7 +127,7 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
 
     mnu1_ = menuBar()->addAction(QStringLiteral("Informazioni"));
     mnu1_->setObjectName(QStringLiteral("mnu1"));
-    connect(mnu1_, &QAction::triggered, this, &Form1::AboutRequested);
+    connect(mnu1_, &QAction::triggered, this, &Form1::mnu1_Click);
     connect(tasto1_, &QPushButton::clicked, this, &Form1::Tasto1_Click);
     connect(tasto2_, &QPushButton::clicked, this, &Form1::Tasto2_Click);
 
@@ -186,6 +151,16 @@ void Form1::Tasto1_Click() {
 
 void Form1::Tasto2_Click() {
     CalculateTurns(state_, *this);
+}
+
+void Form1::mnu1_Click() {
+    // One About dialog: created when needed, otherwise the open one comes to the front.
+    if (about_.isNull()) {
+        about_ = new FrmAbout();
+    }
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
 }
 
 std::string Form1::ListText() const {

@@ -7,6 +7,7 @@
 #include "ui/Twips.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <string_view>
@@ -19,6 +20,7 @@ class QPushButton;
 namespace spirex::ui {
 
 class CoreList;
+class FrmAbout;
 class PictureBox;
 
 inline constexpr std::string_view kForm1Title = "Spirex 1.1 di  Orlesti";
@@ -37,13 +39,10 @@ public:
 
     [[nodiscard]] const CalcState& State() const noexcept { return state_; }
 
-Q_SIGNALS:
-    // "Informazioni" was chosen.
-    void AboutRequested();
-
 private:
     void Tasto1_Click();
     void Tasto2_Click();
+    void mnu1_Click();
 
     // What the calculator may do to this window.
     [[nodiscard]] std::string ListText() const override;
@@ -67,6 +66,7 @@ private:
     QLabel* label7_ = nullptr;
     QLabel* label8_ = nullptr;
     QAction* mnu1_ = nullptr;
+    QPointer<FrmAbout> about_; // the one About dialog, while it is open
 };
 
 } // namespace spirex::ui

@@ -286,13 +286,6 @@ private Q_SLOTS:
         QCOMPARE(beeps_, 1);
         QCOMPARE(Text("Label7"), QStringLiteral("Induttanza troppo grande per questo nucleo"));
     }
-
-    void menuAsksForTheAboutDialog() {
-        int requests = 0;
-        connect(window_.get(), &Form1::AboutRequested, this, [&requests] { ++requests; });
-        window_->menuBar()->actions().front()->trigger();
-        QCOMPARE(requests, 1);
-    }
 };
 
 QTEST_MAIN(Form1Test)

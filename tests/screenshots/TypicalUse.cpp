@@ -3,6 +3,7 @@
 // step as PNG pictures in the folder given as the only argument.
 #include "ui/Form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -70,5 +71,18 @@ int main(int argc, char* argv[]) {
 
     QTest::mouseClick(tasto2, Qt::LeftButton);
     ok = Save(window, folder, QStringLiteral("4-turns.png")) && ok;
+
+    window.findChild<QAction*>(QStringLiteral("mnu1"))->trigger();
+    QWidget* about = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmAbout")) {
+            about = top;
+        }
+    }
+    if (about == nullptr || !QTest::qWaitForWindowExposed(about)) {
+        std::fprintf(stderr, "the About dialog was never shown\n");
+        return 1;
+    }
+    ok = Save(*about, folder, QStringLiteral("5-about.png")) && ok;
     return ok ? 0 : 1;
 }

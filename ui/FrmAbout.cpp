@@ -1,0 +1,138 @@
+#include "ui/FrmAbout.h"
+
+#include "ProgramInfo.h"
+#include "ui/Controls.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBox.h"
+#include "ui/PictureBox.h"
+#include "ui/sysinfo/SysInfo.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+namespace spirex::ui {
+
+namespace {
+
+inline constexpr TwipRect kClientArea{2340, 1935, 5730, 3555}; // first place on the screen
+
+// clang-format off
+constexpr std::array<Placement, 7> kLayout{{
+    //                     left   top  width height
+    {"Picture1",       {   240,   120,  1410, 1935}},
+    {"lblTitle",       {  2880,   240,  1245,  240}},
+    {"lblVersion",     {  2880,   600,  1245,  225}},
+    {"lblDescription", {  1800,  1200,  3645,  570}},
+    {"lblDisclaimer",  {   240,  2400,  3030, 1065}},
+    {"cmdOK",          {  4245,  2625,  1260,  345}},
+    {"cmdSysInfo",     {  4260,  3075,  1245,  345}},
+}};
+// clang-format on
+static_assert(AllWholePixels(kLayout) && kClientArea.WholePixels(),
+              "a control's place is not a whole number of pixels at 96 dpi");
+
+// The two separator lines between the description and the credit, in twips: a grey one and,
+// 60 twips below it, a white one twice as wide.
+struct Line {
+    int x1, y1, x2, y2;
+    QColor colour;
+    int width; // pixels
+};
+const std::array<Line, 2> kLines{{
+    {120, 2280, 5684, 2280, QColor(128, 128, 128), 1},
+    {120, 2340, 5669, 2340, QColor(255, 255, 255), 2},
+}};
+
+// Lines may end between two pixels; they are drawn to the nearer one.
+int LinePixels(int twips) {
+    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
+}
+
+// The credit and the contact lines, joined by runs of blanks that word wrapping turns into line
+// breaks. The contacts are fictional: the example.org domain is reserved for examples.
+constexpr std::string_view kDisclaimer =
+    "Programma scritto da Orlesti                                        "
+    "Via delle Spire 1                                                   "
+    "00000 Toroidia (Italia)                                             "
+    "email: orlesti@example.org                                          "
+    "www.example.org/spirex";
+
+class DialogMessages final : public sysinfo::Messages {
+public:
+    void Show(std::string_view title, std::string_view text) override {
+        ShowMessage(FromUtf8(title), FromUtf8(text));
+    }
+};
+
+} // namespace
+
+FrmAbout::FrmAbout()
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                           Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setFont(SansSerifFont());
+
+    const QRect client = kClientArea.ToPixels();
+    setFixedSize(client.size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        setGeometry(QRect(screen->geometry().topLeft() + client.topLeft(), client.size()));
+    }
+
+    // Load: the title bar, the program's title and its version, from the program's metadata.
+    setWindowTitle(QStringLiteral("Informazioni su ") + FromUtf8(kProgramTitle));
+
+    LabelLook title{Qt::AlignHCenter, SansSerifFont(9.75, true), true, QPalette::Window, true};
+    LabelLook version{Qt::AlignHCenter, SansSerifFont(kDialogFontPoints, true), true};
+    LabelLook description{Qt::AlignHCenter, SansSerifFont(kDialogFontPoints, true), true,
+                          QPalette::Window, true};
+    LabelLook disclaimer{Qt::AlignLeft, QFont(), false, QPalette::Window, true};
+
+    auto* picture =
+        Place(new PictureBox(QStringLiteral(":/spirex/about.bmp"), QByteArrayLiteral("bmp"),
+                             QStringLiteral("Fotografia di una bobina toroidale"), this),
+              kLayout, "Picture1");
+    MakeLabel(this, kLayout, "lblTitle", kProgramTitle, title);
+    MakeLabel(this, kLayout, "lblVersion",
+              "Versione " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+                  "." + std::to_string(kVersionRevision),
+              version);
+    MakeLabel(this, kLayout, "lblDescription",
+              "Programma per il calcolo delle spire nelle bobine toroidali con nuclei AMIDON.",
+              description);
+    MakeLabel(this, kLayout, "lblDisclaimer", kDisclaimer, disclaimer);
+
+    cmdOK_ = Place(new QPushButton(QStringLiteral("OK"), this), kLayout, "cmdOK");
+    cmdSysInfo_ =
+        Place(new QPushButton(QStringLiteral("&System Info..."), this), kLayout, "cmdSysInfo");
+    cmdOK_->setDefault(true);
+
+    setTabOrder(cmdOK_, cmdSysInfo_);
+    setTabOrder(cmdSysInfo_, picture);
+    cmdOK_->setFocus(Qt::OtherFocusReason);
+
+    connect(cmdOK_, &QPushButton::clicked, this, &FrmAbout::close);
+    connect(cmdSysInfo_, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
+}
+
+void FrmAbout::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    for (const Line& line : kLines) {
+        painter.setPen(QPen(line.colour, line.width, Qt::SolidLine, Qt::FlatCap));
+        painter.drawLine(LinePixels(line.x1), LinePixels(line.y1), LinePixels(line.x2),
+                         LinePixels(line.y2));
+    }
+}
+
+void FrmAbout::cmdSysInfo_Click() {
+    DialogMessages messages;
+    sysinfo::StartSysInfo(sysinfo::PlatformRegistry(), sysinfo::PlatformSystem(), messages,
+                          kProgramTitle);
+}
+
+} // namespace spirex::ui

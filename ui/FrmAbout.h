@@ -1,0 +1,32 @@
+// The About dialog: the program's title, version and description, a photograph, the author's
+// credit, and a button that starts the system-information tool.
+#pragma once
+
+#include <QDialog>
+
+class QPushButton;
+
+namespace spirex::ui {
+
+class FrmAbout final : public QDialog {
+    Q_OBJECT
+
+public:
+    // Created without an owner: the dialog and the main window are independent top-level
+    // windows, and the program runs until both are closed. It deletes itself when closed.
+    FrmAbout();
+
+    FrmAbout(const FrmAbout&) = delete;
+    FrmAbout& operator=(const FrmAbout&) = delete;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void cmdSysInfo_Click();
+
+    QPushButton* cmdOK_ = nullptr;
+    QPushButton* cmdSysInfo_ = nullptr;
+};
+
+} // namespace spirex::ui
