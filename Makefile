@@ -59,4 +59,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-san
+	rm -rf build build-san build-win

@@ -4,10 +4,11 @@
 #
 #   coil.jpg    the main window's photograph: 140 x 108, progressive JPEG, three components
 #   icon.png    the window icon: 64 x 64, 24-bit colour with a 1-bit transparency mask
+#   spirex.ico  the same icon for Windows, 24-bit colour with a 1-bit mask
 #   about.bmp   the About dialog's photograph: 90 x 134, upright, 24-bit bitmap
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-bash "$here/../scripts/bootstrap.sh" povray imagemagick
+bash "$here/../scripts/bootstrap.sh" povray imagemagick icoutils
 
 # Debian's ImageMagick, by path: another `convert` may come first on PATH.
 convert=/usr/bin/convert
@@ -37,6 +38,9 @@ render 1 64 64 "$work/icon.png" +UA
     \( -clone 0 -background '#2a1a10' -alpha remove \) \
     -delete 0 +swap -alpha off -compose CopyOpacity -composite -strip \
     -define png:color-type=6 "$here/icon.png"
+
+# The same icon for Windows: 24-bit colour and a 1-bit mask, as a classic .ico.
+icotool -c -b 24 -o "$here/spirex.ico" "$here/icon.png"
 
 render 2 90 134 "$work/about.png"
 "$convert" "$work/about.png" -filter Lanczos -resize 90x134! -strip -type TrueColor \

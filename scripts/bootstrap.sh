@@ -12,6 +12,8 @@ packages=(
     libgtest-dev googletest clang libclang-rt-14-dev clang-format locales
     # the windows' typefaces, and an X server for the tests and pictures that need a real one
     fonts-liberation fontconfig xvfb xauth
+    # the Windows layer: cross-compiler, Wine to run its tests, pefile to read the version record
+    mingw-w64 wine wine64 python3-pefile
     "$@"
 )
 

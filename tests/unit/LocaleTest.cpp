@@ -12,9 +12,13 @@ namespace spirex {
 namespace {
 
 TEST(CommaDecimalLocale, ChangesNoReading) {
+#ifdef _WIN32
+    ASSERT_NE(std::setlocale(LC_ALL, "Italian_Italy.1252"), nullptr);
+#else
     ASSERT_NE(std::setlocale(LC_ALL, "it_IT.UTF-8"), nullptr)
         << "the it_IT.UTF-8 locale is not installed (scripts/bootstrap.sh installs it)";
     std::locale::global(std::locale("it_IT.UTF-8"));
+#endif
     ASSERT_EQ(std::localeconv()->decimal_point, std::string(","));
 
     EXPECT_EQ(ParseLeadingNumber("2.5"), 2.5);
@@ -32,7 +36,9 @@ TEST(CommaDecimalLocale, ChangesNoReading) {
     CalculateTurns(state, window);
     EXPECT_EQ(window.Text(Caption::Label1), "2041");
 
+#ifndef _WIN32
     std::locale::global(std::locale::classic());
+#endif
     std::setlocale(LC_ALL, "C");
 }
 

@@ -3,7 +3,9 @@
 #include "ui/sysinfo/SysInfo.h"
 
 #define WIN32_LEAN_AND_MEAN
+#ifndef NOMINMAX
 #define NOMINMAX
+#endif
 #include <windows.h>
 
 namespace spirex::sysinfo {

@@ -1,0 +1,40 @@
+#!/usr/bin/python3
+"""Reads the version record and the icon of a Windows executable with pefile, from outside
+Windows, and checks them against Spirex's metadata. Usage: check_version_record.py EXE"""
+import sys
+
+import pefile
+
+exe = pefile.PE(sys.argv[1])
+strings = {}
+for info in exe.FileInfo[0]:
+    if info.Key == b"StringFileInfo":
+        for table in info.StringTable:
+            strings.update({k.decode(): v.decode() for k, v in table.entries.items()})
+fixed = exe.VS_FIXEDFILEINFO[0]
+version = (fixed.FileVersionMS >> 16, fixed.FileVersionMS & 0xFFFF,
+           fixed.FileVersionLS >> 16, fixed.FileVersionLS & 0xFFFF)
+
+expected = {
+    "FileVersion": "1.01",
+    "ProductVersion": "1.01",
+    "FileDescription": "Programma per il calcolo delle bobine toroidali",
+    "Comments": "Calcolo delle spire nelle bobine toroidali con nuclei Amidon",
+    "ProductName": "Spirex",
+}
+failures = [f"{k}: {strings.get(k)!r}, want {v!r}" for k, v in expected.items() if strings.get(k) != v]
+if version != (1, 1, 0, 0):
+    failures.append(f"numeric version {version}, want (1, 1, 0, 0)")
+
+icons = [entry for entry in exe.DIRECTORY_ENTRY_RESOURCE.entries
+         if entry.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]]
+if not icons:
+    failures.append("no icon group")
+
+print("numeric version:", ".".join(map(str, version)))
+for key in sorted(strings):
+    print(f"{key}: {strings[key]}")
+if failures:
+    print("FAILED:", *failures, sep="\n  ")
+    sys.exit(1)
+print("version record: all as expected")
