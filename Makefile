@@ -8,7 +8,7 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # Qt wants a private runtime folder; a fresh machine without a desktop session has none.
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
 
-.PHONY: all bootstrap build run screenshots bench test fuzz format clean
+.PHONY: all bootstrap build run screenshots bench package test fuzz format clean
 
 all: build
 
@@ -41,6 +41,10 @@ screenshots: build
 bench: build
 	@mkdir -p -m 700 "$(XDG_RUNTIME_DIR)"
 	QT_QPA_PLATFORM=xcb $(XVFB) /usr/bin/python3 scripts/bench.py build $(BENCH_RUNS)
+
+# A Debian package of Spirex, in build/package/.
+package: build
+	cd build && cpack -G DEB -B package
 
 test: bootstrap
 	bash scripts/run-tests.sh

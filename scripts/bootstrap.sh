@@ -14,6 +14,8 @@ packages=(
     fonts-liberation fontconfig xvfb xauth
     # the Windows layer: cross-compiler, Wine to run its tests, pefile to read the version record
     mingw-w64 wine wine64 python3-pefile
+    # packaging: Debian packages from CPack, and the validators of the desktop files
+    dpkg-dev file desktop-file-utils appstream
     "$@"
 )
 

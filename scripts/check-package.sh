@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Builds the Debian package from BUILD_DIR, unpacks it into a folder of its own, checks what it
+# holds, and starts Spirex from the unpacked files, headless: it must still be running after two
+# seconds. Usage: check-package.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "$1")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+(cd "$build" && cpack -G DEB -B "$work/out" >/dev/null)
+deb=$(ls "$work"/out/*.deb)
+echo "package: $(basename "$deb")"
+dpkg-deb --field "$deb" Package Version Depends Recommends
+
+dpkg-deb -x "$deb" "$work/root"
+for file in usr/bin/spirex usr/share/applications/org.example.Spirex.desktop \
+    usr/share/metainfo/org.example.Spirex.metainfo.xml \
+    usr/share/icons/hicolor/64x64/apps/org.example.Spirex.png; do
+    [[ -f $work/root/$file ]] || { echo "missing from the package: /$file"; exit 1; }
+    echo "holds /$file"
+done
+desktop-file-validate "$work/root/usr/share/applications/org.example.Spirex.desktop"
+appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/org.example.Spirex.metainfo.xml"
+
+status=0
+XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/spirex" || status=$?
+if [[ $status -ne 124 ]]; then
+    echo "the packaged spirex did not keep running (exit status $status)"
+    exit 1
+fi
+echo "the packaged spirex started and was running after 2 seconds"
