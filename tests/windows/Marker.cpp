@@ -1,9 +1,7 @@
 // A stand-in for the system-information tool: when started, it writes its own path and how it was
 // asked to show its window to C:\spirex-tests\started.txt, then exits.
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <cstdio>
+#include <windows.h>
 
 int main() {
     char path[MAX_PATH] = {};

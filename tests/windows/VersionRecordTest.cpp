@@ -1,12 +1,9 @@
 // The version record and the icon compiled into this program from Spirex's resource script,
 // read back through the Windows API.
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
+#include <windows.h>
 
 namespace {
 

@@ -1,21 +1,17 @@
 // The Windows layer of the system-information lookup on a real registry and file system (run
 // under Wine). The tests write their own keys, values and files, and start a marker program in
 // place of the real tool.
-#include "ui/sysinfo/SysInfo.h"
-
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-
 #include "support/RowName.h"
-
-#include <gtest/gtest.h>
+#include "ui/sysinfo/SysInfo.h"
 
 #include <chrono>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+#include <windows.h>
 
 namespace spirex::sysinfo {
 namespace {
@@ -44,8 +40,8 @@ HKEY CreateKey(const std::string& path) {
 void SetValue(const std::string& path, const std::string& name, DWORD type, const std::string& data,
               DWORD size) {
     HKEY key = CreateKey(path);
-    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type,
-                             reinterpret_cast<const BYTE*>(data.data()), size),
+    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
+                             size),
               ERROR_SUCCESS);
     RegCloseKey(key);
 }
@@ -118,9 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(RealRegistry, MissingKeyAndValue) {
     std::string value = "before";
-    EXPECT_EQ(GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, "SOFTWARE\\NoSuchSpirexKey", "V",
-                          value),
-              KeyValue::NotRead);
+    EXPECT_EQ(
+        GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, "SOFTWARE\\NoSuchSpirexKey", "V", value),
+        KeyValue::NotRead);
     EXPECT_EQ(value, "");
     SetText(kValuesKey, "present", "x");
     EXPECT_EQ(GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, kValuesKey, "absent", value),
@@ -153,14 +149,13 @@ TEST_P(RealFileTest, Kind) {
     EXPECT_EQ(PlatformSystem().IsOrdinaryFile(path), row.ordinary);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Windows, RealFileTest,
-    ::testing::Values(FileRow{"plain", FILE_ATTRIBUTE_ARCHIVE, true},
-                      FileRow{"readonly", FILE_ATTRIBUTE_READONLY, true},
-                      FileRow{"hidden", FILE_ATTRIBUTE_HIDDEN, false},
-                      FileRow{"system", FILE_ATTRIBUTE_SYSTEM, false},
-                      FileRow{"folder", 0, false}),
-    spirex::testing::RowName());
+INSTANTIATE_TEST_SUITE_P(Windows, RealFileTest,
+                         ::testing::Values(FileRow{"plain", FILE_ATTRIBUTE_ARCHIVE, true},
+                                           FileRow{"readonly", FILE_ATTRIBUTE_READONLY, true},
+                                           FileRow{"hidden", FILE_ATTRIBUTE_HIDDEN, false},
+                                           FileRow{"system", FILE_ATTRIBUTE_SYSTEM, false},
+                                           FileRow{"folder", 0, false}),
+                         spirex::testing::RowName());
 
 TEST(RealFileTest, MissingFile) {
     EXPECT_FALSE(PlatformSystem().IsOrdinaryFile(kRoot + "\\no-such-file.exe"));

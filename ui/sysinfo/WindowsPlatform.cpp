@@ -2,10 +2,6 @@
 // kernel32, all in their ANSI forms.
 #include "ui/sysinfo/SysInfo.h"
 
-#define WIN32_LEAN_AND_MEAN
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace spirex::sysinfo {
