@@ -52,7 +52,7 @@ test: bootstrap
 # A longer fuzz run (FUZZ_SECONDS, default 600) of the number reader and the calculator.
 fuzz: bootstrap
 	cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
-	    -DSPIREX_SANITIZE=ON -DSPIREX_FUZZ=ON -DSPIREX_BUILD_GUI=OFF
+	    -DSPIREX_SANITIZE=ON -DSPIREX_FUZZ=ON
 	cmake --build build-san --target spirex_calculator_fuzz
 	mkdir -p build-san/tests/fuzz-corpus
 	build-san/tests/spirex_calculator_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \

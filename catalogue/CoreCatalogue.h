@@ -256,10 +256,12 @@ constexpr std::optional<FrequencyRange> FrequencyRangeFor(std::string_view label
 
 namespace catalogue_data {
 
-constexpr bool DesignationsUnique() {
-    for (std::size_t i = 0; i < CoreCatalogue.size(); ++i) {
-        for (std::size_t j = i + 1; j < CoreCatalogue.size(); ++j) {
-            if (CoreCatalogue[i].designation == CoreCatalogue[j].designation) {
+// Whether no two rows share a key.
+template <typename Rows, typename Key>
+constexpr bool AllUnique(const Rows& rows, Key key) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t j = i + 1; j < rows.size(); ++j) {
+            if (key(rows[i]) == key(rows[j])) {
                 return false;
             }
         }
@@ -271,17 +273,6 @@ constexpr bool EveryLabelHasARange() {
     return std::all_of(CoreCatalogue.begin(), CoreCatalogue.end(), [](const CoreEntry& e) {
         return FrequencyRangeFor(e.materialLabel).has_value();
     });
-}
-
-constexpr bool LabelsUnique() {
-    for (std::size_t i = 0; i < kMaterialRanges.size(); ++i) {
-        for (std::size_t j = i + 1; j < kMaterialRanges.size(); ++j) {
-            if (kMaterialRanges[i].label == kMaterialRanges[j].label) {
-                return false;
-            }
-        }
-    }
-    return true;
 }
 
 template <std::size_t Columns, std::size_t Rows>
@@ -324,8 +315,10 @@ static_assert(kIronCount == 172 && kFerriteCount == 51 && kCoreCount == 223);
 static_assert(CoreCatalogue.front().designation == "T12.0");
 static_assert(CoreCatalogue[kIronCount].designation == "FT23.68");
 static_assert(CoreCatalogue.back().designation == "FT240.72");
-static_assert(DesignationsUnique(), "two cores share a designation");
-static_assert(LabelsUnique(), "a material label has two ranges");
+static_assert(AllUnique(CoreCatalogue, [](const CoreEntry& e) { return e.designation; }),
+              "two cores share a designation");
+static_assert(AllUnique(kMaterialRanges, [](const MaterialRange& m) { return m.label; }),
+              "a material label has two ranges");
 static_assert(EveryLabelHasARange(), "a core's material has no frequency range");
 static_assert(CountsPerSizeMatch(), "a size row holds the wrong number of cores");
 
