@@ -10,7 +10,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -70,8 +69,8 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     : QMainWindow(parent), beep_(std::move(beep)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(FromUtf8(kForm1Title));
-    setWindowIcon(
-        QPixmap::fromImage(QImageReader(QStringLiteral(":/spirex/icon.png"), "png").read()));
+    setWindowIcon(QPixmap::fromImage(
+        ReadImage(QStringLiteral(":/spirex/icon.png"), QByteArrayLiteral("png"))));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));

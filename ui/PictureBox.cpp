@@ -6,6 +6,12 @@
 
 namespace spirex::ui {
 
+QImage ReadImage(const QString& path, const QByteArray& format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+
 PictureBox::PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
                        QWidget* parent)
     : QFrame(parent), imagePath_(std::move(imagePath)), format_(std::move(format)) {
@@ -17,9 +23,7 @@ PictureBox::PictureBox(QString imagePath, QByteArray format, const QString& acce
 
 const QImage& PictureBox::Image() const {
     if (image_.isNull()) {
-        QImageReader reader(imagePath_, format_);
-        reader.setDecideFormatFromContent(false);
-        image_ = reader.read();
+        image_ = ReadImage(imagePath_, format_);
     }
     return image_;
 }

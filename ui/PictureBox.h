@@ -10,6 +10,10 @@
 
 namespace spirex::ui {
 
+// Decodes a built-in image of the given format ("jpeg", "png", "bmp") with that format's decoder
+// alone: no other image plugin is loaded to guess the format.
+QImage ReadImage(const QString& path, const QByteArray& format);
+
 class PictureBox final : public QFrame {
     Q_OBJECT
 
