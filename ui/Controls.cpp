@@ -25,8 +25,8 @@ QLabel* MakeLabel(QWidget* parent, std::span<const Placement> layout, std::strin
     label->setAlignment(look.horizontal | Qt::AlignTop);
     label->setAutoFillBackground(true);
     label->setBackgroundRole(look.background);
-    if (look.ownFont) {
-        label->setFont(look.font);
+    if (look.font) {
+        label->setFont(*look.font);
     }
     if (look.blackText) {
         QPalette palette = label->palette();

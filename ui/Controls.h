@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QString>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -42,10 +43,9 @@ Widget* Place(Widget* widget, std::span<const Placement> layout, std::string_vie
 
 struct LabelLook {
     Qt::Alignment horizontal = Qt::AlignLeft;
-    QFont font; // the window's font when left as it is
-    bool ownFont = false;
+    std::optional<QFont> font; // the window's font when empty
     QPalette::ColorRole background = QPalette::Window;
-    bool blackText = false;
+    bool blackText = false; // black, not the palette's text colour
 };
 
 // A label: opaque, no border, fixed in size, word-wrapped, top-aligned, plain text without an

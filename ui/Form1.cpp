@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QStringList>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace spirex::ui {
@@ -51,16 +52,13 @@ Widget* Place(Widget* widget, std::string_view name) {
 }
 
 QLabel* MakeLabel(QWidget* parent, std::string_view name, std::string_view text,
-                  Qt::Alignment horizontal, const QFont* font = nullptr,
+                  Qt::Alignment horizontal, std::optional<QFont> font = std::nullopt,
                   QPalette::ColorRole background = QPalette::Window) {
-    LabelLook look;
-    look.horizontal = horizontal;
-    look.background = background;
-    if (font != nullptr) {
-        look.font = *font;
-        look.ownFont = true;
-    }
-    return ui::MakeLabel(parent, kLayout, name, text, look);
+    return ui::MakeLabel(parent, kLayout, name, text,
+                         {.horizontal = horizontal,
+                          .font = std::move(font),
+                          .background = background,
+                          .blackText = false});
 }
 
 } // namespace
@@ -84,19 +82,19 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     MakeLabel(client, "Label2", "Scegliere il tipo di nucleo", Qt::AlignHCenter);
     list1_ = Place(new CoreList(client), "List1");
     tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto1");
-    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, &bold);
+    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, bold);
     picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), QByteArrayLiteral("jpeg"),
                                      QStringLiteral("Fotografia di una bobina toroidale avvolta "
                                                     "con filo di rame"),
                                      client),
                       "Picture1");
-    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, &bold);
+    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, bold);
     label3_ = MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft);
-    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, &bold);
+    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, bold);
     induttanza_ = Place(new QLineEdit(client), "induttanza");
     tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto2");
     MakeLabel(client, "Label4", "Numero di spire", Qt::AlignHCenter);
-    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, &result, QPalette::Base);
+    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, result, QPalette::Base);
     MakeLabel(client, "Label6",
               "Nell'inserimento dati il separatore dei decimali dev'essere il punto (non la "
               "virgola)",

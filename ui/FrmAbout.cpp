@@ -86,11 +86,22 @@ FrmAbout::FrmAbout()
     // Load: the title bar, the program's title and its version, from the program's metadata.
     setWindowTitle(QStringLiteral("Informazioni su ") + FromUtf8(kProgramTitle));
 
-    LabelLook title{Qt::AlignHCenter, SansSerifFont(9.75, true), true, QPalette::Window, true};
-    LabelLook version{Qt::AlignHCenter, SansSerifFont(kDialogFontPoints, true), true};
-    LabelLook description{Qt::AlignHCenter, SansSerifFont(kDialogFontPoints, true), true,
-                          QPalette::Window, true};
-    LabelLook disclaimer{Qt::AlignLeft, QFont(), false, QPalette::Window, true};
+    const LabelLook title{.horizontal = Qt::AlignHCenter,
+                          .font = SansSerifFont(9.75, true),
+                          .background = QPalette::Window,
+                          .blackText = true};
+    const LabelLook version{.horizontal = Qt::AlignHCenter,
+                            .font = SansSerifFont(kDialogFontPoints, true),
+                            .background = QPalette::Window,
+                            .blackText = false};
+    const LabelLook description{.horizontal = Qt::AlignHCenter,
+                                .font = SansSerifFont(kDialogFontPoints, true),
+                                .background = QPalette::Window,
+                                .blackText = true};
+    const LabelLook disclaimer{.horizontal = Qt::AlignLeft,
+                               .font = std::nullopt,
+                               .background = QPalette::Window,
+                               .blackText = true};
 
     auto* picture =
         Place(new PictureBox(QStringLiteral(":/spirex/about.bmp"), QByteArrayLiteral("bmp"),
