@@ -16,6 +16,8 @@
 namespace spirex::sysinfo {
 namespace {
 
+using spirex::testing::operator<<;
+
 const std::string kRoot = "C:\\spirex-tests";
 const std::string kStarted = kRoot + "\\started.txt";
 const std::string kValuesKey = "SOFTWARE\\SpirexTests\\Values";
@@ -267,6 +269,15 @@ INSTANTIATE_TEST_SUITE_P(
                    [] {
                        SetValue(std::string(kToolKey), "PATH", REG_DWORD,
                                 std::string("\x01\x00\x00\x00", 4), 4);
+                   }},
+        // Regression row: cut short at the zero, the path would name another program.
+        MissingRow{"PathWithAZeroInside",
+                   [] {
+                       const std::string tool = kRoot + "\\zero\\msinfo32.exe";
+                       Copy(MarkerPath(), tool);
+                       const std::string data = tool + '\0' + "x" + '\0';
+                       SetValue(std::string(kToolKey), "PATH", REG_SZ, data,
+                                static_cast<DWORD>(data.size()));
                    }}),
     spirex::testing::RowName());
 
