@@ -96,16 +96,13 @@ double ParseLeadingNumber(std::string_view text) {
     canonical.push_back('e');
     canonical.append(std::to_string(exponent));
 
+    // from_chars leaves the value as it was when it reports an error.
     double magnitude = 0.0;
-    const auto [end, error] =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitude);
-    static_cast<void>(end);
-    if (error == std::errc::result_out_of_range) {
+    if (std::from_chars(canonical.data(), canonical.data() + canonical.size(), magnitude).ec ==
+        std::errc::result_out_of_range) {
         magnitude = OrderOfMagnitude(whole, fraction, exponent) > 0
                         ? std::numeric_limits<double>::infinity()
                         : 0.0;
-    } else if (error != std::errc{}) {
-        magnitude = 0.0; // cannot happen: the canonical form is always a number
     }
     return negative ? -magnitude : magnitude;
 }

@@ -8,7 +8,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
 #include <functional>
 #include <string_view>
 

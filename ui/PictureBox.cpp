@@ -21,18 +21,14 @@ PictureBox::PictureBox(QString imagePath, QByteArray format, const QString& acce
     setAccessibleName(accessibleName);
 }
 
-const QImage& PictureBox::Image() const {
-    if (image_.isNull()) {
-        image_ = ReadImage(imagePath_, format_);
-    }
-    return image_;
-}
-
 void PictureBox::paintEvent(QPaintEvent* event) {
     QFrame::paintEvent(event);
     QPainter painter(this);
     painter.setClipRect(contentsRect());
-    painter.drawImage(contentsRect().topLeft(), Image());
+    if (image_.isNull()) {
+        image_ = ReadImage(imagePath_, format_);
+    }
+    painter.drawImage(contentsRect().topLeft(), image_);
 }
 
 } // namespace spirex::ui

@@ -22,16 +22,13 @@ public:
     PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
                QWidget* parent = nullptr);
 
-    // The image, decoded on first use.
-    [[nodiscard]] const QImage& Image() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QString imagePath_;
     QByteArray format_;
-    mutable QImage image_;
+    QImage image_; // decoded at the first paint
 };
 
 } // namespace spirex::ui
