@@ -27,14 +27,14 @@ run: build
 	    build/spirex; \
 	else \
 	    echo "make run: no display (DISPLAY and WAYLAND_DISPLAY are unset): playing the typical use on a virtual X display (Xvfb) instead"; \
-	    QT_QPA_PLATFORM=xcb $(XVFB) build/tests/spirex_typical_use build/pictures && \
+	    QT_QPA_PLATFORM=xcb $(XVFB) build/tools/spirex_typical_use build/pictures && \
 	    echo "make run: pictures of each step are in build/pictures/"; \
 	fi
 
 # The README's picture of the window, as the program draws it on an X server.
 screenshots: build
 	@mkdir -p -m 700 "$(XDG_RUNTIME_DIR)"
-	QT_QPA_PLATFORM=xcb $(XVFB) build/tests/spirex_typical_use build/screenshots
+	QT_QPA_PLATFORM=xcb $(XVFB) build/tools/spirex_typical_use build/screenshots
 	cp build/screenshots/4-turns.png docs/spirex.png
 
 # Start-up time to the first painted frame and peak memory, against a bare Qt window.

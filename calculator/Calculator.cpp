@@ -22,8 +22,8 @@ std::string FirstCharacter(std::string_view text) {
     return std::string(text.substr(0, length));
 }
 
-// The largest double that still rounds to a finite float: halfway between FLT_MAX and the next
-// power of two rounds (to even) to infinity.
+// The smallest double that rounds to an infinite float: halfway between FLT_MAX and the next
+// power of two, a tie that rounds to the even neighbour, which is infinity.
 constexpr double kFloatOverflow = 0x1.ffffffp127;
 
 // Rounds to the nearest integer, a value halfway between two integers to the even one, without

@@ -1,5 +1,6 @@
-# Cross-building the Qt-free parts of Spirex for 64-bit Windows with Debian's mingw-w64, as static
-# executables that run under Wine without any runtime DLLs.
+# Cross-building Spirex for 64-bit Windows with Debian's mingw-w64 (posix threads, which Qt needs).
+# Programs link the shared C++ runtime, as the Qt DLLs do; the Qt-free test programs that run
+# under Wine without any DLLs ask for -static themselves.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -12,5 +13,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")

@@ -16,9 +16,9 @@ import time
 build = sys.argv[1]
 runs = int(sys.argv[2]) if len(sys.argv) > 2 else 40
 probes = {
-    "spirex": os.path.join(build, "tests", "spirex_startup_probe"),
-    "bare": os.path.join(build, "tests", "bare_startup_probe"),
-    "widgets": os.path.join(build, "tests", "widgets_startup_probe"),
+    "spirex": os.path.join(build, "tools", "spirex_startup_probe"),
+    "bare": os.path.join(build, "tools", "bare_startup_probe"),
+    "widgets": os.path.join(build, "tools", "widgets_startup_probe"),
 }
 
 

@@ -56,7 +56,8 @@ run_suite "sanitizers and fuzzing" build-san -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_COMPILER=clang++ -DSPIREX_SANITIZE=ON -DSPIREX_FUZZ=ON
 
 run_suite "windows cross-build under wine" build-win -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DSPIREX_BUILD_GUI=OFF
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_EXE_LINKER_FLAGS=-static \
+    -DSPIREX_BUILD_GUI=OFF
 
 echo
 echo "all suites: $passed passed, $failed failed"

@@ -1,25 +1,12 @@
 #include "ui/Controls.h"
 
+#include <QImageReader>
+
 namespace spirex::ui {
 
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QWidget* PlaceWidget(QWidget* widget, std::span<const Placement> layout, std::string_view name) {
-    widget->setObjectName(FromUtf8(name));
-    for (const Placement& p : layout) {
-        if (p.name == name) {
-            widget->setGeometry(p.place.ToPixels());
-            break;
-        }
-    }
-    return widget;
-}
-
-QLabel* MakeLabel(QWidget* parent, std::span<const Placement> layout, std::string_view name,
-                  std::string_view text, const LabelLook& look) {
-    auto* label = Place(new QLabel(FromUtf8(text), parent), layout, name);
+QLabel* MakeLabel(QWidget* parent, const Placement& placement, std::string_view text,
+                  const LabelLook& look) {
+    auto* label = Place(new QLabel(QString::fromUtf8(text), parent), placement);
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(look.horizontal | Qt::AlignTop);
@@ -34,6 +21,12 @@ QLabel* MakeLabel(QWidget* parent, std::span<const Placement> layout, std::strin
         label->setPalette(palette);
     }
     return label;
+}
+
+QImage ReadImage(const QString& path, const char* format) {
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 } // namespace spirex::ui

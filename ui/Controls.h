@@ -1,15 +1,16 @@
-// Building blocks shared by Spirex's two windows: controls placed from a table in twips, and
-// labels as both windows use them.
+// Building blocks shared by Spirex's two windows: controls placed from a table in twips, labels as
+// both windows use them, and the built-in images.
 #pragma once
 
 #include "ui/Twips.h"
 
 #include <QFont>
+#include <QImage>
 #include <QLabel>
 #include <QPalette>
-#include <QString>
+#include <array>
 #include <optional>
-#include <span>
+#include <stdexcept>
 #include <string_view>
 
 namespace spirex::ui {
@@ -30,27 +31,40 @@ constexpr bool AllWholePixels(const std::array<Placement, N>& layout) {
     return true;
 }
 
-QString FromUtf8(std::string_view text);
+// The placement of the control called `name` in `layout`, found while compiling: a name that the
+// layout does not hold stops the build.
+template <std::size_t N>
+consteval Placement PlacementOf(const std::array<Placement, N>& layout, std::string_view name) {
+    for (const Placement& p : layout) {
+        if (p.name == name) {
+            return p;
+        }
+    }
+    throw std::invalid_argument("the layout holds no control of that name");
+}
 
-// Names `widget` and gives it its place from `layout`, converted to pixels.
-QWidget* PlaceWidget(QWidget* widget, std::span<const Placement> layout, std::string_view name);
-
+// Names `widget` after its placement and gives it its place, converted to pixels.
 template <typename Widget>
-Widget* Place(Widget* widget, std::span<const Placement> layout, std::string_view name) {
-    PlaceWidget(widget, layout, name);
+Widget* Place(Widget* widget, const Placement& placement) {
+    widget->setObjectName(QString::fromUtf8(placement.name));
+    widget->setGeometry(placement.place.ToPixels());
     return widget;
 }
 
 struct LabelLook {
-    Qt::Alignment horizontal = Qt::AlignLeft;
+    Qt::Alignment horizontal;
     std::optional<QFont> font; // the window's font when empty
-    QPalette::ColorRole background = QPalette::Window;
-    bool blackText = false; // black, not the palette's text colour
+    QPalette::ColorRole background;
+    bool blackText; // black, not the palette's text colour
 };
 
 // A label: opaque, no border, fixed in size, word-wrapped, top-aligned, plain text without an
 // access key.
-QLabel* MakeLabel(QWidget* parent, std::span<const Placement> layout, std::string_view name,
-                  std::string_view text, const LabelLook& look);
+QLabel* MakeLabel(QWidget* parent, const Placement& placement, std::string_view text,
+                  const LabelLook& look);
+
+// Decodes a built-in image of the given format ("png", "bmp") with that format's decoder alone:
+// no image plugin is loaded to guess the format.
+QImage ReadImage(const QString& path, const char* format);
 
 } // namespace spirex::ui

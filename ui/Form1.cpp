@@ -46,19 +46,8 @@ constexpr std::array<Placement, 13> kLayout{{
 static_assert(AllWholePixels(kLayout) && kForm1ClientArea.WholePixels(),
               "a control's place is not a whole number of pixels at 96 dpi");
 
-template <typename Widget>
-Widget* Place(Widget* widget, std::string_view name) {
-    return ui::Place(widget, kLayout, name);
-}
-
-QLabel* MakeLabel(QWidget* parent, std::string_view name, std::string_view text,
-                  Qt::Alignment horizontal, std::optional<QFont> font = std::nullopt,
-                  QPalette::ColorRole background = QPalette::Window) {
-    return ui::MakeLabel(parent, kLayout, name, text,
-                         {.horizontal = horizontal,
-                          .font = std::move(font),
-                          .background = background,
-                          .blackText = false});
+consteval Placement At(std::string_view name) {
+    return PlacementOf(kLayout, name);
 }
 
 } // namespace
@@ -66,9 +55,8 @@ QLabel* MakeLabel(QWidget* parent, std::string_view name, std::string_view text,
 Form1::Form1(std::function<void()> beep, QWidget* parent)
     : QMainWindow(parent), beep_(std::move(beep)) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(FromUtf8(kForm1Title));
-    setWindowIcon(QPixmap::fromImage(
-        ReadImage(QStringLiteral(":/spirex/icon.png"), QByteArrayLiteral("png"))));
+    setWindowTitle(QString::fromUtf8(kForm1Title));
+    setWindowIcon(QPixmap::fromImage(ReadImage(QStringLiteral(":/spirex/icon.png"), "png")));
 
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
@@ -76,29 +64,32 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     setCentralWidget(client);
 
     const QFont bold = SansSerifFont(kDialogFontPoints, true);
-    const QFont result = ArialFont(15.75, true);
+    const LabelLook centred{Qt::AlignHCenter, std::nullopt, QPalette::Window, false};
+    const LabelLook left{Qt::AlignLeft, std::nullopt, QPalette::Window, false};
+    const LabelLook centredBold{Qt::AlignHCenter, bold, QPalette::Window, false};
+    const LabelLook result{Qt::AlignHCenter, ArialFont(15.75, true), QPalette::Base, false};
 
     // Created back to front: Label7 lies in front of Label5, which it overlaps.
-    MakeLabel(client, "Label2", "Scegliere il tipo di nucleo", Qt::AlignHCenter);
-    list1_ = Place(new CoreList(client), "List1");
-    tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto1");
-    label8_ = MakeLabel(client, "Label8", "", Qt::AlignHCenter, bold);
-    picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), QByteArrayLiteral("jpeg"),
+    auto* label2 = MakeLabel(client, At("Label2"), "Scegliere il tipo di nucleo", centred);
+    list1_ = Place(new CoreList(client), At("List1"));
+    tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), At("Tasto1"));
+    label8_ = MakeLabel(client, At("Label8"), "", centredBold);
+    picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), "jpeg",
                                      QStringLiteral("Fotografia di una bobina toroidale avvolta "
                                                     "con filo di rame"),
                                      client),
-                      "Picture1");
-    label5_ = MakeLabel(client, "Label5", "", Qt::AlignHCenter, bold);
-    label3_ = MakeLabel(client, "Label3", "Inserire il valore desiderato", Qt::AlignLeft);
-    label7_ = MakeLabel(client, "Label7", "", Qt::AlignHCenter, bold);
-    induttanza_ = Place(new QLineEdit(client), "induttanza");
-    tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), "Tasto2");
-    MakeLabel(client, "Label4", "Numero di spire", Qt::AlignHCenter);
-    label1_ = MakeLabel(client, "Label1", "", Qt::AlignHCenter, result, QPalette::Base);
-    MakeLabel(client, "Label6",
+                      At("Picture1"));
+    label5_ = MakeLabel(client, At("Label5"), "", centredBold);
+    label3_ = MakeLabel(client, At("Label3"), "Inserire il valore desiderato", left);
+    label7_ = MakeLabel(client, At("Label7"), "", centredBold);
+    induttanza_ = Place(new QLineEdit(client), At("induttanza"));
+    tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), At("Tasto2"));
+    MakeLabel(client, At("Label4"), "Numero di spire", centred);
+    label1_ = MakeLabel(client, At("Label1"), "", result);
+    MakeLabel(client, At("Label6"),
               "Nell'inserimento dati il separatore dei decimali dev'essere il punto (non la "
               "virgola)",
-              Qt::AlignLeft);
+              left);
 
     // The box takes any text of any length; reading it is the calculator's business.
     induttanza_->setMaxLength(std::numeric_limits<int>::max());
@@ -112,7 +103,6 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     // Screen readers announce the list and the box by the texts beside them. Qt's item views do
     // not look at a buddy label for their accessible name, so the list is also given its label's
     // text; the box follows its label, whose unit prompt changes.
-    auto* label2 = client->findChild<QLabel*>(QStringLiteral("Label2"));
     label2->setBuddy(list1_);
     list1_->setAccessibleName(label2->text());
     label3_->setBuddy(induttanza_);
@@ -131,7 +121,7 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     QStringList designations;
     designations.reserve(static_cast<qsizetype>(CoreCatalogue.size()));
     for (const CoreEntry& core : CoreCatalogue) {
-        designations.append(FromUtf8(core.designation));
+        designations.append(QString::fromUtf8(core.designation));
     }
     list1_->addItems(designations);
 
@@ -169,7 +159,7 @@ std::string Form1::InputText() const {
 }
 
 void Form1::SetInputText(std::string_view text) {
-    induttanza_->setText(FromUtf8(text));
+    induttanza_->setText(QString::fromUtf8(text));
 }
 
 void Form1::SetCaption(Caption label, std::string_view text) {
@@ -192,7 +182,7 @@ void Form1::SetCaption(Caption label, std::string_view text) {
         break;
     }
     if (target != nullptr) {
-        target->setText(FromUtf8(text));
+        target->setText(QString::fromUtf8(text));
     }
 }
 

@@ -36,8 +36,6 @@ public:
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
-    [[nodiscard]] const CalcState& State() const noexcept { return state_; }
-
 private:
     void Tasto1_Click();
     void Tasto2_Click();

@@ -1,11 +1,11 @@
 #include "ui/FrmAbout.h"
 
 #include "ProgramInfo.h"
+#include "sysinfo/SysInfo.h"
 #include "ui/Controls.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureBox.h"
-#include "ui/sysinfo/SysInfo.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -33,6 +33,10 @@ constexpr std::array<Placement, 7> kLayout{{
 static_assert(AllWholePixels(kLayout) && kClientArea.WholePixels(),
               "a control's place is not a whole number of pixels at 96 dpi");
 
+consteval Placement At(std::string_view name) {
+    return PlacementOf(kLayout, name);
+}
+
 // The two separator lines between the description and the credit, in twips: a grey one and,
 // 60 twips below it, a white one twice as wide.
 struct Line {
@@ -59,12 +63,8 @@ constexpr std::string_view kDisclaimer =
     "email: orlesti@example.org                                          "
     "www.example.org/spirex";
 
-class DialogMessages final : public sysinfo::Messages {
-public:
-    void Show(std::string_view title, std::string_view text) override {
-        ShowMessage(FromUtf8(title), FromUtf8(text));
-    }
-};
+constexpr std::string_view kSysInfoUnavailable =
+    "Le informazioni sul sistema non sono attualmente disponibili.";
 
 } // namespace
 
@@ -84,42 +84,30 @@ FrmAbout::FrmAbout()
     }
 
     // Load: the title bar, the program's title and its version, from the program's metadata.
-    setWindowTitle(QStringLiteral("Informazioni su ") + FromUtf8(kProgramTitle));
+    setWindowTitle(QStringLiteral("Informazioni su ") + QString::fromUtf8(kProgramTitle));
 
-    const LabelLook title{.horizontal = Qt::AlignHCenter,
-                          .font = SansSerifFont(9.75, true),
-                          .background = QPalette::Window,
-                          .blackText = true};
-    const LabelLook version{.horizontal = Qt::AlignHCenter,
-                            .font = SansSerifFont(kDialogFontPoints, true),
-                            .background = QPalette::Window,
-                            .blackText = false};
-    const LabelLook description{.horizontal = Qt::AlignHCenter,
-                                .font = SansSerifFont(kDialogFontPoints, true),
-                                .background = QPalette::Window,
-                                .blackText = true};
-    const LabelLook disclaimer{.horizontal = Qt::AlignLeft,
-                               .font = std::nullopt,
-                               .background = QPalette::Window,
-                               .blackText = true};
+    const QFont bold = SansSerifFont(kDialogFontPoints, true);
+    const LabelLook title{Qt::AlignHCenter, SansSerifFont(9.75, true), QPalette::Window, true};
+    const LabelLook version{Qt::AlignHCenter, bold, QPalette::Window, false};
+    const LabelLook description{Qt::AlignHCenter, bold, QPalette::Window, true};
+    const LabelLook disclaimer{Qt::AlignLeft, std::nullopt, QPalette::Window, true};
 
     auto* picture =
-        Place(new PictureBox(QStringLiteral(":/spirex/about.bmp"), QByteArrayLiteral("bmp"),
+        Place(new PictureBox(QStringLiteral(":/spirex/about.bmp"), "bmp",
                              QStringLiteral("Fotografia di una bobina toroidale"), this),
-              kLayout, "Picture1");
-    MakeLabel(this, kLayout, "lblTitle", kProgramTitle, title);
-    MakeLabel(this, kLayout, "lblVersion",
+              At("Picture1"));
+    MakeLabel(this, At("lblTitle"), kProgramTitle, title);
+    MakeLabel(this, At("lblVersion"),
               "Versione " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
                   "." + std::to_string(kVersionRevision),
               version);
-    MakeLabel(this, kLayout, "lblDescription",
+    MakeLabel(this, At("lblDescription"),
               "Programma per il calcolo delle spire nelle bobine toroidali con nuclei AMIDON.",
               description);
-    MakeLabel(this, kLayout, "lblDisclaimer", kDisclaimer, disclaimer);
+    MakeLabel(this, At("lblDisclaimer"), kDisclaimer, disclaimer);
 
-    cmdOK_ = Place(new QPushButton(QStringLiteral("OK"), this), kLayout, "cmdOK");
-    cmdSysInfo_ =
-        Place(new QPushButton(QStringLiteral("&System Info..."), this), kLayout, "cmdSysInfo");
+    cmdOK_ = Place(new QPushButton(QStringLiteral("OK"), this), At("cmdOK"));
+    cmdSysInfo_ = Place(new QPushButton(QStringLiteral("&System Info..."), this), At("cmdSysInfo"));
     cmdOK_->setDefault(true);
 
     setTabOrder(cmdOK_, cmdSysInfo_);
@@ -141,9 +129,10 @@ void FrmAbout::paintEvent(QPaintEvent* event) {
 }
 
 void FrmAbout::cmdSysInfo_Click() {
-    DialogMessages messages;
-    sysinfo::StartSysInfo(sysinfo::PlatformRegistry(), sysinfo::PlatformSystem(), messages,
-                          kProgramTitle);
+    if (sysinfo::StartSysInfo(sysinfo::PlatformRegistry(), sysinfo::PlatformSystem()) ==
+        sysinfo::Outcome::Unavailable) {
+        ShowMessage(QString::fromUtf8(kProgramTitle), QString::fromUtf8(kSysInfoUnavailable));
+    }
 }
 
 } // namespace spirex::ui

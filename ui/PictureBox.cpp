@@ -1,20 +1,15 @@
 #include "ui/PictureBox.h"
 
-#include <QImageReader>
+#include "ui/Controls.h"
+
 #include <QPainter>
 #include <utility>
 
 namespace spirex::ui {
 
-QImage ReadImage(const QString& path, const QByteArray& format) {
-    QImageReader reader(path, format);
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
-}
-
-PictureBox::PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
+PictureBox::PictureBox(QString imagePath, const char* format, const QString& accessibleName,
                        QWidget* parent)
-    : QFrame(parent), imagePath_(std::move(imagePath)), format_(std::move(format)) {
+    : QFrame(parent), imagePath_(std::move(imagePath)), format_(format) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);

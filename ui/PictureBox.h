@@ -3,23 +3,18 @@
 // order, and does nothing with it.
 #pragma once
 
-#include <QByteArray>
 #include <QFrame>
 #include <QImage>
 #include <QString>
 
 namespace spirex::ui {
 
-// Decodes a built-in image of the given format ("jpeg", "png", "bmp") with that format's decoder
-// alone: no other image plugin is loaded to guess the format.
-QImage ReadImage(const QString& path, const QByteArray& format);
-
 class PictureBox final : public QFrame {
     Q_OBJECT
 
 public:
-    // `format` names the image's format ("jpeg", "bmp"), so that only its decoder is loaded.
-    PictureBox(QString imagePath, QByteArray format, const QString& accessibleName,
+    // `format` names the image's format ("png", "bmp"), so that only its decoder is used.
+    PictureBox(QString imagePath, const char* format, const QString& accessibleName,
                QWidget* parent = nullptr);
 
 protected:
@@ -27,7 +22,7 @@ protected:
 
 private:
     QString imagePath_;
-    QByteArray format_;
+    const char* format_;
     QImage image_; // decoded at the first paint
 };
 

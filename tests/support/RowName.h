@@ -21,8 +21,8 @@ struct RowName {
     }
 };
 
-// Prints a row as its name, in place of GoogleTest's dump of its bytes. A test file brings it in
-// with `using spirex::testing::operator<<;` beside its rows.
+// Prints a row as its name, in place of GoogleTest's dump of its bytes. A test brings it in with
+// `using spirex::testing::operator<<;` in the namespace of its rows.
 template <NamedRow Row>
 std::ostream& operator<<(std::ostream& out, const Row& row) {
     return out << row.name;

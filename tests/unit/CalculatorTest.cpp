@@ -4,6 +4,7 @@
 #include "support/RowName.h"
 
 #include <gtest/gtest.h>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,220 +12,134 @@ namespace spirex {
 namespace {
 
 using spirex::testing::operator<<;
+using Log = std::vector<std::string>;
 
-using testing::FakeControls;
-
-// A window whose user has chosen `designation` and pressed the core button.
+// The calculator and the window it writes to, driven as the two buttons drive them. Each press
+// returns what it did to the window, in order.
 struct Session {
     CalcState state;
-    FakeControls window;
+    testing::FakeControls window;
 
-    void Choose(std::string designation) {
-        window.list = std::move(designation);
+    Log Choose(const std::string& designation) {
+        window.list = designation;
+        window.log.clear();
         SelectCore(state, window);
+        return window.log;
     }
-    void Enter(std::string text) {
-        window.input = std::move(text);
+    Log Enter(const std::string& text) {
+        window.input = text;
         window.log.clear();
         CalculateTurns(state, window);
+        return window.log;
     }
 };
 
-// --- Core selection --------------------------------------------------------------------------
+// What choosing a core shows; no unit leaves the prompt as it was.
+Log Shows(const std::string& core, const std::string& material, const std::string& range,
+          const std::string& unit) {
+    Log log{"Label1=", "input=", "Label8=" + core, "Label5=Nucleo: " + material,
+            "Label7=Freq: " + range};
+    if (!unit.empty()) {
+        log.push_back("Label3=Inserire valore " + unit + " Henry");
+    }
+    log.emplace_back("focus");
+    return log;
+}
 
 struct SelectRow {
     const char* name;
-    std::string designation;
-    float alValue;
-    int turnsScale;
-    std::string label5;
-    std::string label7;
-    std::string label3;
+    std::vector<std::string> chosen; // pressed in turn; the last press is checked
+    Log shown;
 };
 
 class SelectCoreShows : public ::testing::TestWithParam<SelectRow> {};
 
-TEST_P(SelectCoreShows, CoreFieldsAndCaptions) {
-    const SelectRow& row = GetParam();
+TEST_P(SelectCoreShows, TheCoreAndItsUnit) {
     Session s;
-    s.window.input = "stale";
-    s.Choose(row.designation);
-
-    EXPECT_EQ(s.state.designation, row.designation);
-    EXPECT_EQ(s.state.alValue, row.alValue);
-    EXPECT_EQ(s.state.turnsScale, row.turnsScale);
-    EXPECT_EQ("Nucleo: " + s.state.materialLabel, row.label5);
-    EXPECT_EQ("Freq: " + s.state.frequencyRange, row.label7);
-    EXPECT_EQ(s.state.firstLetter, row.designation.substr(0, 1));
-
-    const std::vector<std::string> expected{"Label1=",
-                                            "input=",
-                                            "Label8=" + row.designation,
-                                            "Label5=" + row.label5,
-                                            "Label7=" + row.label7,
-                                            "Label3=" + row.label3,
-                                            "focus"};
-    EXPECT_EQ(s.window.log, expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cores, SelectCoreShows,
-    ::testing::Values(
-        SelectRow{"IronPowderAsksForMicrohenry", "T37.2", 40, 100, "Nucleo: Rosso",
-                  "Freq: da 2 MHz a 30 MHz", "Inserire valore micro Henry"},
-        SelectRow{"FerriteAsksForMillihenry", "FT82.43", 557, 1000, "Nucleo: Ferrite 43",
-                  "Freq: da 10 KHz a 1 MHz", "Inserire valore milli Henry"},
-        SelectRow{"SharedFerriteLabel", "FT240.67", 53, 1000, "Nucleo: Ferrite 63 equiv.67",
-                  "Freq: da 15 MHz a 25 MHz", "Inserire valore milli Henry"},
-        SelectRow{"T68Mix17ShowsTheMix17Band", "T68.17", 21, 100, "Nucleo: Blu/Giallo",
-                  "Freq: da 40 MHz a 180 MHz", "Inserire valore micro Henry"}),
-    testing::RowName());
-
-TEST(SelectCore, BeforeAnyChoiceShowsEmptyCoreAndKeepsThePrompt) {
-    Session s;
-    s.Choose("");
-    EXPECT_EQ(s.window.Text(Caption::Label8), "");
-    EXPECT_EQ(s.window.Text(Caption::Label5), "Nucleo: ");
-    EXPECT_EQ(s.window.Text(Caption::Label7), "Freq: ");
-    EXPECT_EQ(s.window.Text(Caption::Label3), "<unset>");
-    EXPECT_EQ(s.window.log.back(), "focus");
-    EXPECT_EQ(s.state.alValue, 0.0F);
-    EXPECT_EQ(s.state.turnsScale, 0);
-    EXPECT_EQ(s.state.firstLetter, "");
-}
-
-TEST(SelectCore, UnknownDesignationKeepsThePreviousCore) {
-    Session s;
-    s.Choose("T37.2");
-    s.window.captions.clear();
-    for (const std::string unknown : {"", "t37.2", "Tx", "X1", "\xC3\xA9"}) {
-        s.Choose(unknown);
-        EXPECT_EQ(s.state.alValue, 40.0F) << unknown;
-        EXPECT_EQ(s.state.turnsScale, 100) << unknown;
-        EXPECT_EQ(s.window.Text(Caption::Label8), unknown);
-        EXPECT_EQ(s.window.Text(Caption::Label5), "Nucleo: Rosso") << unknown;
-        EXPECT_EQ(s.window.Text(Caption::Label7), "Freq: da 2 MHz a 30 MHz") << unknown;
+    Log shown;
+    for (const std::string& designation : GetParam().chosen) {
+        shown = s.Choose(designation);
     }
-    // Only an exact "T" or "F" changes the prompt; a two-byte first character is kept whole.
-    EXPECT_EQ(s.window.Text(Caption::Label3), "Inserire valore micro Henry");
-    EXPECT_EQ(s.state.firstLetter, "\xC3\xA9");
+    EXPECT_EQ(shown, GetParam().shown);
 }
 
-TEST(SelectCore, AnotherCoreReplacesEveryCoreFieldAndKeepsTheLastCalculation) {
-    Session s;
-    s.Choose("T12.1");
-    s.Enter("10");
-    s.Choose("FT23.68");
-    EXPECT_EQ(s.state.alValue, 4.0F);
-    EXPECT_EQ(s.state.turnsScale, 1000);
-    EXPECT_EQ(s.state.materialLabel, "Ferrite 68");
-    EXPECT_EQ(s.state.frequencyRange, "da 80 MHz a 180 MHz");
-    EXPECT_EQ(s.window.Text(Caption::Label3), "Inserire valore milli Henry");
-    EXPECT_EQ(s.window.Text(Caption::Label1), "");
-    EXPECT_EQ(s.window.input, "");
-    EXPECT_EQ(s.state.turns, 46);
-    EXPECT_EQ(s.state.inductance, 10.0F);
-    EXPECT_EQ(s.state.enteredText, "10");
-}
-
-// --- Turns calculation -----------------------------------------------------------------------
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
+    SelectRow{"IronPowderAsksForMicrohenry", {"T37.2"}, Shows("T37.2", "Rosso", "da 2 MHz a 30 MHz", "micro")},
+    SelectRow{"FerriteAsksForMillihenry", {"FT82.43"}, Shows("FT82.43", "Ferrite 43", "da 10 KHz a 1 MHz", "milli")},
+    SelectRow{"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
+    SelectRow{"NothingChosenYet", {""}, Shows("", "", "", "")},
+    SelectRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
+    SelectRow{"FirstLetterAloneSetsTheUnit", {"FT23.68", "Tx"}, Shows("Tx", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")}),
+    testing::RowName());
+// clang-format on
 
 struct TurnsRow {
     const char* name;
-    std::string core;
-    std::string text;
-    std::string label1;
+    std::string cores; // the list's text at each press of the core button, one per line
+    std::string typed;
+    std::string shown; // the number of turns, or the refusal prompt
 };
 
 class CalculateTurnsShows : public ::testing::TestWithParam<TurnsRow> {};
 
-TEST_P(CalculateTurnsShows, Result) {
+TEST_P(CalculateTurnsShows, TheTurnsOrARefusal) {
     const TurnsRow& row = GetParam();
+    const bool refused = row.shown.starts_with("Label7=");
     Session s;
-    s.Choose(row.core);
-    s.Enter(row.text);
-    EXPECT_EQ(s.window.log, std::vector<std::string>{"Label1=" + row.label1});
-    EXPECT_EQ(std::to_string(s.state.turns), row.label1);
-    EXPECT_EQ(s.state.enteredText, row.text);
-    EXPECT_EQ(s.window.input, row.text) << "a result leaves the input in place";
-}
-
-INSTANTIATE_TEST_SUITE_P(Results, CalculateTurnsShows,
-                         ::testing::Values(TurnsRow{"TypicalUse", "T37.2", "10", "50"},
-                                           TurnsRow{"Iron", "T12.1", "10", "46"},
-                                           TurnsRow{"BlanksRemoved", "T12.1", " 1 0", "46"},
-                                           TurnsRow{"HalfRoundsDownToEven", "T12.1", "0.75", "12"},
-                                           TurnsRow{"HalfRoundsUpToEven", "T12.1", "6.75", "38"},
-                                           TurnsRow{"CommaEndsTheNumber", "T12.1", "2,5", "20"},
-                                           TurnsRow{"SmallRoundsToZero", "T12.1", "0.0001", "0"},
-                                           TurnsRow{"ZeroAsSingle", "T12.1", "1e-50", "0"},
-                                           TurnsRow{"Ferrite", "FT37.43", "1", "49"},
-                                           TurnsRow{"SmallestFerriteAL", "FT23.68", "1", "500"},
-                                           TurnsRow{"LargestOnFerrite", "FT23.68", "4294.8",
-                                                    "32767"},
-                                           TurnsRow{"LargestOnIron", "T12.0", "322112", "32767"},
-                                           TurnsRow{"T30Mix6", "T30.6", "36", "100"},
-                                           TurnsRow{"T300Mix26", "T300.26", "800", "100"}),
-                         testing::RowName());
-
-struct RefusalRow {
-    const char* name;
-    std::string core; // empty: no core chosen
-    std::string text;
-    std::string_view prompt;
-};
-
-class CalculateTurnsRefuses : public ::testing::TestWithParam<RefusalRow> {};
-
-TEST_P(CalculateTurnsRefuses, BeepsPromptsAndClears) {
-    const RefusalRow& row = GetParam();
-    Session s;
-    if (!row.core.empty()) {
-        s.Choose(row.core);
-        s.Enter("10"); // an earlier result, which a refusal leaves on show
+    std::istringstream cores(row.cores);
+    for (std::string core; std::getline(cores, core);) {
+        s.Choose(core);
+        s.Enter("10"); // an earlier result, which a refusal leaves in place
     }
     const CalcState before = s.state;
-    s.Enter(row.text);
-    // The beep comes first, then the prompt, then the input is cleared; Label1 is not touched.
-    EXPECT_EQ(s.window.log,
-              (std::vector<std::string>{"beep", "Label7=" + std::string(row.prompt), "input="}));
-    EXPECT_EQ(s.state.enteredText, row.text);
-    EXPECT_EQ(s.state.turns, before.turns);
-    EXPECT_EQ(s.state.inductance, before.inductance);
+    const Log shown = refused ? Log{"beep", row.shown, "input="} : Log{"Label1=" + row.shown};
+    EXPECT_EQ(s.Enter(row.typed), shown);
+    EXPECT_EQ(s.state.enteredText, row.typed);
+    EXPECT_EQ(s.state.turns, refused ? before.turns : std::stoi(row.shown));
+    EXPECT_EQ(s.window.input, refused ? "" : row.typed);
+    if (refused) {
+        EXPECT_EQ(s.state.inductance, before.inductance);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, CalculateTurnsRefuses,
-    ::testing::Values(RefusalRow{"Empty", "T12.1", "", kPromptChooseCore},
-                      RefusalRow{"BlanksOnly", "T12.1", "   ", kPromptChooseCore},
-                      RefusalRow{"Zero", "T12.1", "0", kPromptChooseCore},
-                      RefusalRow{"Negative", "T12.1", "-3", kPromptChooseCore},
-                      RefusalRow{"Letters", "T12.1", "abc", kPromptChooseCore},
-                      RefusalRow{"LonePoint", "T12.1", ".", kPromptChooseCore},
-                      RefusalRow{"TooSmallForADouble", "T12.1", "1e-400", kPromptChooseCore},
-                      RefusalRow{"NoCoreChosen", "", "10", kPromptChooseCore},
-                      // Regression rows: results that cannot be held are refused, never wrapped.
-                      RefusalRow{"TurnsBeyond16BitsOnFerrite", "FT23.68", "4295", kPromptTooLarge},
-                      RefusalRow{"TurnsBeyond16BitsOnIron", "T12.0", "322113", kPromptTooLarge},
-                      RefusalRow{"FiniteSingleButTurnsTooMany", "T12.1", "3.4e38", kPromptTooLarge},
-                      RefusalRow{"BeyondSinglePrecision", "T12.1", "3.5e38", kPromptTooLarge},
-                      RefusalRow{"BeyondDoublePrecision", "T12.1", "1e400", kPromptTooLarge}),
+const std::string kChoose = "Label7=Scegliere il nucleo ed inserire l'induttanza";
+const std::string kTooLarge = "Label7=Induttanza troppo grande per questo nucleo";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Results, CalculateTurnsShows, ::testing::Values(
+    TurnsRow{"TypicalUse", "T37.2", "10", "50"}, TurnsRow{"Iron", "T12.1", "10", "46"},
+    TurnsRow{"BlanksRemoved", "T12.1", " 1 0", "46"}, TurnsRow{"CommaEndsTheNumber", "T12.1", "2,5", "20"},
+    TurnsRow{"HalfRoundsDownToEven", "T12.1", "0.75", "12"}, TurnsRow{"HalfRoundsUpToEven", "T12.1", "6.75", "38"},
+    TurnsRow{"SmallRoundsToZero", "T12.1", "0.0001", "0"}, TurnsRow{"ZeroOnceSingle", "T12.1", "1e-50", "0"},
+    TurnsRow{"Ferrite", "FT37.43", "1", "49"}, TurnsRow{"UnknownTextKeepsTheCore", "T37.2\nt37.2", "10", "50"},
+    TurnsRow{"LargestOnFerrite", "FT23.68", "4294.8", "32767"}, TurnsRow{"LargestOnIron", "T12.0", "322112", "32767"},
+    // Regression row: in single precision the quotient and root give 102.
+    TurnsRow{"QuotientAndRootInDouble", "T12.1", "50.43", "103"}),
     testing::RowName());
 
-TEST(CalculateTurns, RefusalLeavesThePromptInPlaceAfterALaterResult) {
+INSTANTIATE_TEST_SUITE_P(Refusals, CalculateTurnsShows, ::testing::Values(
+    TurnsRow{"Empty", "T12.1", "", kChoose}, TurnsRow{"BlanksOnly", "T12.1", "   ", kChoose},
+    TurnsRow{"Zero", "T12.1", "0", kChoose}, TurnsRow{"Negative", "T12.1", "-3", kChoose},
+    TurnsRow{"Letters", "T12.1", "abc", kChoose}, TurnsRow{"LonePoint", "T12.1", ".", kChoose},
+    TurnsRow{"CoreButtonPressedWithNothingChosen", "\n", "10", kChoose},
+    // Regression rows: what cannot be held is refused, never wrapped; a value of no use is
+    // refused as such, however large.
+    TurnsRow{"TurnsBeyond16BitsOnFerrite", "FT23.68", "4295", kTooLarge},
+    TurnsRow{"TurnsBeyond16BitsOnIron", "T12.0", "322113", kTooLarge},
+    TurnsRow{"LargestSingle", "T12.1", "3.4e38", kTooLarge}, TurnsRow{"BeyondSingle", "T12.1", "3.5e38", kTooLarge},
+    TurnsRow{"BeyondDouble", "T12.1", "1e400", kTooLarge}, TurnsRow{"HugeWithoutACore", "", "1e400", kChoose},
+    TurnsRow{"HugeAndNegative", "T12.1", "-1e400", kChoose}),
+    testing::RowName());
+// clang-format on
+
+TEST(CalculateTurns, RefusalPromptStaysAfterALaterResult) {
     Session s;
     s.Choose("T12.1");
     s.Enter("0");
     s.Enter("10");
-    EXPECT_EQ(s.window.Text(Caption::Label7), kPromptChooseCore);
-    EXPECT_EQ(s.window.Text(Caption::Label1), "46");
-}
-
-TEST(ComputeTurns, SingleValuesWidenedNotRounded) {
-    // 24.8 is held as 24.799999237...; the quotient is taken on that value.
-    EXPECT_EQ(ComputeTurns(10.0F, 24.8F, 1000), 635);
-    EXPECT_EQ(ComputeTurns(2.5F, 0.0F, 100), std::nullopt) << "infinite";
-    EXPECT_EQ(ComputeTurns(2.5F, -1.0F, 100), std::nullopt) << "not a number";
+    EXPECT_EQ(s.window.captions[Caption::Label7], "Scegliere il nucleo ed inserire l'induttanza");
+    EXPECT_EQ(s.window.captions[Caption::Label1], "46");
 }
 
 } // namespace

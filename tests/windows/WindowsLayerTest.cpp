@@ -1,285 +1,215 @@
-// The Windows layer of the system-information lookup on a real registry and file system (run
-// under Wine). The tests write their own keys, values and files, and start a marker program in
-// place of the real tool.
+// The system-information lookup on Wine's real registry and files, case by case: what the
+// registry and the disk hold, and what the lookup must make of it, with a marker program in place
+// of the tool. The cases rewrite keys under HKEY_LOCAL_MACHINE and files at the root of drive C:,
+// so this program refuses to run anywhere but under Wine.
 #include "support/RowName.h"
-#include "ui/sysinfo/SysInfo.h"
+#include "sysinfo/SysInfo.h"
 
 #include <chrono>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <string>
+#include <optional>
 #include <thread>
-#include <vector>
 #include <windows.h>
+#include <winternl.h>
 
 namespace spirex::sysinfo {
 namespace {
 
 using spirex::testing::operator<<;
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
 
-const std::string kRoot = "C:\\spirex-tests";
-const std::string kStarted = kRoot + "\\started.txt";
-const std::string kValuesKey = "SOFTWARE\\SpirexTests\\Values";
+// A registry value's type and its data exactly as stored: a terminating zero only where written.
+struct Value {
+    std::uint32_t type;
+    std::string data;
+};
 
-std::string MarkerPath() {
+inline Value Text(const std::string& text) {
+    return {kRegSz, text + '\0'};
+}
+
+inline constexpr std::uint32_t kRegExpandSz = 2;
+
+enum class FileKind { Program, ReadOnly, Hidden, SystemFile, Folder };
+using enum FileKind;
+
+struct File {
+    std::string path;
+    FileKind kind;
+};
+
+inline const std::string kRoot = "C:\\spirex-tests";
+// A path with a blank, beside the decoy that an unquoted command line would start instead.
+inline const std::string kTool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
+inline const File kDecoy{"C:\\Program.exe", Program};
+inline const std::string kDir = kRoot + "\\folder";
+inline const std::string kIn = kDir + "\\MSINFO32.EXE";
+
+struct LookupCase {
+    const char* name;
+    std::optional<Value> toolPath;   // "PATH" of the first key
+    std::optional<Value> toolFolder; // "MSINFO" of the second key
+    std::vector<File> files;
+    std::string started; // empty: nothing starts and the tool is unavailable
+};
+
+// clang-format off
+inline const std::vector<LookupCase> kLookupCases{
+    // Started as it stands: not even a hidden file is looked for first.
+    {"FirstKeyNamesTheTool", Text(kTool), {}, {{kTool, Hidden}, kDecoy}, kTool},
+    {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), Text(kDir), {{kIn, Program}}, ""},
+    {"SecondKeyFolderHoldsTheTool", {}, Text(kDir), {{kIn, Program}}, kIn},
+    {"ReadOnlyToolIsOrdinary", {}, Text(kDir), {{kIn, ReadOnly}}, kIn},
+    {"FolderWithoutTheTool", {}, Text(kDir), {{kDir + "\\other.exe", Program}}, ""},
+    {"HiddenTool", {}, Text(kDir), {{kIn, Hidden}}, ""},
+    {"SystemTool", {}, Text(kDir), {{kIn, SystemFile}}, ""},
+    {"FolderNamedLikeTheTool", {}, Text(kDir), {{kIn, Folder}}, ""},
+    {"NeitherKey", {}, {}, {{kIn, Program}}, ""},
+    // A path that is read but names nothing fails to start; one too long to read is passed over.
+    {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), Text(kDir), {{kIn, Program}}, ""},
+    {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, Text(kDir), {{kIn, Program}}, ""},
+    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), Text(kDir), {{kIn, Program}}, kIn},
+    {"ExpandableToolPathConsultsTheFolder", Value{kRegExpandSz, kTool + '\0'}, Text(kDir), {{kTool, Program}, {kIn, Program}}, kIn},
+    {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, Text(kDir), {{kIn, Program}}, ""},
+    {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, Text(kDir), {{kIn, Program}}, ""},
+    {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, {{kTool, Program}}, kTool},
+    // Cut short at the zero, the path would name another program.
+    {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, {{kTool, Program}}, ""},
+};
+// clang-format on
+
+const std::string kReport = kRoot + "\\started.txt"; // written by the marker when it starts
+
+// Writes exactly the value's bytes, from a buffer with no zero after them: Wine counts one more
+// byte for text that happens to be followed by a zero in memory.
+void SetValue(std::string_view key, std::string_view name, const std::optional<Value>& value) {
+    HKEY handle = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, std::string(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                    nullptr, &handle, nullptr);
+    RegDeleteValueA(handle, std::string(name).c_str());
+    if (value) {
+        const std::string buffer = value->data + '\x01';
+        RegSetValueExA(handle, std::string(name).c_str(), 0, value->type,
+                       reinterpret_cast<const BYTE*>(buffer.data()),
+                       static_cast<DWORD>(value->data.size()));
+    }
+    RegCloseKey(handle);
+}
+
+void RemoveTree(const fs::path& path) {
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(path, error)) {
+        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    // A marker that has just reported may not have ended yet.
+    for (int attempt = 0; attempt < 40 && fs::exists(path, error); ++attempt) {
+        fs::remove_all(path, error);
+        std::this_thread::sleep_for(50ms);
+    }
+}
+
+// The registry and the disk as the case describes them: copies of the marker, and folders.
+void Arrange(const LookupCase& c) {
+    RemoveTree(kRoot);
+    RemoveTree("C:\\Program Files\\Spirex Test");
+    DeleteFileA(kDecoy.path.c_str());
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
+    SetValue(kToolKey, kToolValue, c.toolPath);
+    if (c.toolFolder) {
+        SetValue(kToolFolderKey, kToolFolderValue, c.toolFolder);
+    }
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string path(self);
-    return path.substr(0, path.find_last_of('\\') + 1) + "spirex_marker.exe";
-}
-
-HKEY CreateKey(const std::string& path) {
-    HKEY key = nullptr;
-    EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    return key;
-}
-
-// Writes exactly `size` bytes of `data`, which must not be followed by a zero in memory: Wine
-// adds one to the size of text values that happen to be.
-void SetValue(const std::string& path, const std::string& name, DWORD type, const std::string& data,
-              DWORD size) {
-    HKEY key = CreateKey(path);
-    EXPECT_EQ(RegSetValueExA(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.data()),
-                             size),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-}
-
-void SetText(const std::string& path, const std::string& name, const std::string& text,
-             DWORD type = REG_SZ) {
-    SetValue(path, name, type, text + '\0', static_cast<DWORD>(text.size() + 1));
-}
-
-void DeleteValue(const std::string& path, const std::string& name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
-        RegDeleteValueA(key, name.c_str());
-        RegCloseKey(key);
+    const fs::path marker = fs::path(self).replace_filename("spirex_marker.exe");
+    for (const auto& [path, kind] : c.files) {
+        fs::create_directories(kind == Folder ? fs::path(path) : fs::path(path).parent_path());
+        constexpr DWORD kAttributes[] = {FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY,
+                                         FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM};
+        if (kind != Folder) {
+            const DWORD attributes = kAttributes[static_cast<int>(kind)];
+            fs::copy_file(marker, path);
+            SetFileAttributesA(path.c_str(), attributes);
+            ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
+                << "the file system keeps no DOS attributes here";
+        }
     }
+    fs::create_directories(kRoot);
 }
 
-void Copy(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.substr(0, to.find_last_of('\\')).c_str(), nullptr);
-    ASSERT_TRUE(CopyFileA(from.c_str(), to.c_str(), FALSE)) << to;
+// The path of the program that started and how it was asked to show its window, once it
+// reports within `wait`.
+std::optional<std::pair<std::string, int>> Started(std::chrono::milliseconds wait) {
+    for (const auto end = std::chrono::steady_clock::now() + wait;
+         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms)) {
+        std::ifstream in(kReport);
+        std::pair<std::string, int> report;
+        if (std::getline(in, report.first) && in >> report.second) {
+            return report;
+        }
+    }
+    return std::nullopt;
 }
 
-class RecordingMessages final : public Messages {
-public:
-    int shown = 0;
-    void Show(std::string_view title, std::string_view text) override {
-        EXPECT_EQ(title, "Spirex");
-        EXPECT_EQ(text, kUnavailableMessage);
-        ++shown;
+ULONG HandleCount() {
+    ULONG count = 0;
+    NtQueryInformationProcess(GetCurrentProcess(), ProcessHandleCount, &count, sizeof(count),
+                              nullptr);
+    return count;
+}
+
+class RealLookup : public ::testing::TestWithParam<LookupCase> {
+protected:
+    // Wine opens its root keys and loads what starting a process needs on first use, and keeps
+    // them: one start beforehand, so that the handle counts compare like with like.
+    static void SetUpTestSuite() {
+        Arrange(kLookupCases.at(2));
+        ASSERT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()), Outcome::Started);
+        ASSERT_TRUE(Started(10s));
     }
 };
 
-// --- GetKeyValue on the real registry --------------------------------------------------------
-
-struct ReadRow {
-    const char* name;
-    DWORD type;
-    std::string data;
-    DWORD size;
-    KeyValue result;
-    std::string value;
-};
-
-class RealRegistryReads : public ::testing::TestWithParam<ReadRow> {};
-
-TEST_P(RealRegistryReads, Value) {
-    const ReadRow& row = GetParam();
-    SetValue(kValuesKey, row.name, row.type, row.data, row.size);
-    std::string value = "before";
-    EXPECT_EQ(GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, kValuesKey, row.name, value),
-              row.result);
-    EXPECT_EQ(value, row.value);
+TEST_P(RealLookup, StartsTheToolOrSaysItIsUnavailable) {
+    const LookupCase& c = GetParam();
+    Arrange(c);
+    const ULONG handles = HandleCount();
+    EXPECT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()),
+              c.started.empty() ? Outcome::Unavailable : Outcome::Started);
+    EXPECT_EQ(HandleCount(), handles) << "a key or the new process's handles were left open";
+    // Whatever the outcome, wait before deciding what was started.
+    const auto started = Started(c.started.empty() ? 1500ms : 10000ms);
+    EXPECT_EQ(started.value_or(std::pair{std::string(), SW_SHOWNORMAL}),
+              std::pair(c.started, SW_SHOWNORMAL));
 }
 
-const std::string k1023(1023, 'a');
-const std::string k1024(1024, 'b');
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, RealRegistryReads,
-    ::testing::Values(
-        ReadRow{"Text1023CharsAndZero", REG_SZ, k1023 + '\0', 1024, KeyValue::Read, k1023},
-        ReadRow{"Text1024CharsAndZeroIsTooLong", REG_SZ, k1024 + '\0', 1025, KeyValue::NotRead, ""},
-        ReadRow{"Text1024CharsWithoutZero", REG_SZ, k1024 + 'x', 1024, KeyValue::Read, k1024},
-        ReadRow{"EmptyTextOfSizeZero", REG_SZ, "x", 0, KeyValue::Failed, "before"},
-        ReadRow{"Number", REG_DWORD, std::string("\x34\x12\x00\x00", 4), 4, KeyValue::Read,
-                "&hbefore01234"},
-        ReadRow{"ExpandableText", REG_EXPAND_SZ, "%SystemRoot%\\x.exe", 20, KeyValue::NotRead,
-                "before"}),
-    spirex::testing::RowName());
-
-TEST(RealRegistry, MissingKeyAndValue) {
-    std::string value = "before";
-    EXPECT_EQ(
-        GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, "SOFTWARE\\NoSuchSpirexKey", "V", value),
-        KeyValue::NotRead);
-    EXPECT_EQ(value, "");
-    SetText(kValuesKey, "present", "x");
-    EXPECT_EQ(GetKeyValue(PlatformRegistry(), kHkeyLocalMachine, kValuesKey, "absent", value),
-              KeyValue::NotRead);
-}
-
-// --- The file test -----------------------------------------------------------------------------
-
-struct FileRow {
-    const char* name;
-    DWORD attributes; // 0: a folder instead of a file
-    bool ordinary;
-};
-
-class RealFileTest : public ::testing::TestWithParam<FileRow> {};
-
-TEST_P(RealFileTest, Kind) {
-    const FileRow& row = GetParam();
-    const std::string path = kRoot + "\\files\\" + row.name;
-    CreateDirectoryA(kRoot.c_str(), nullptr);
-    CreateDirectoryA((kRoot + "\\files").c_str(), nullptr);
-    if (row.attributes == 0) {
-        CreateDirectoryA(path.c_str(), nullptr);
-    } else {
-        std::ofstream(path) << "x";
-        ASSERT_TRUE(SetFileAttributesA(path.c_str(), row.attributes));
-        ASSERT_EQ(GetFileAttributesA(path.c_str()) & row.attributes, row.attributes)
-            << "the file system keeps no DOS attributes here";
-    }
-    EXPECT_EQ(PlatformSystem().IsOrdinaryFile(path), row.ordinary);
-}
-
-INSTANTIATE_TEST_SUITE_P(Windows, RealFileTest,
-                         ::testing::Values(FileRow{"plain", FILE_ATTRIBUTE_ARCHIVE, true},
-                                           FileRow{"readonly", FILE_ATTRIBUTE_READONLY, true},
-                                           FileRow{"hidden", FILE_ATTRIBUTE_HIDDEN, false},
-                                           FileRow{"system", FILE_ATTRIBUTE_SYSTEM, false},
-                                           FileRow{"folder", 0, false}),
+INSTANTIATE_TEST_SUITE_P(Windows, RealLookup, ::testing::ValuesIn(kLookupCases),
                          spirex::testing::RowName());
 
-TEST(RealFileTest, MissingFile) {
-    EXPECT_FALSE(PlatformSystem().IsOrdinaryFile(kRoot + "\\no-such-file.exe"));
+TEST(RealRegistry, KeysAreOpenedForReadingOnly) {
+    SetValue(kToolKey, kToolValue, Text(kTool));
+    KeyHandle key = 0;
+    ASSERT_EQ(PlatformRegistry().Open(kHkeyLocalMachine, kToolKey, key), kErrorSuccess);
+    PUBLIC_OBJECT_BASIC_INFORMATION info{};
+    NtQueryObject(reinterpret_cast<HANDLE>(key), ObjectBasicInformation, &info, sizeof(info),
+                  nullptr);
+    EXPECT_EQ(info.GrantedAccess, static_cast<ULONG>(KEY_READ));
+    PlatformRegistry().Close(key);
 }
-
-// --- StartSysInfo from end to end --------------------------------------------------------------
-
-class RealStart : public ::testing::Test {
-protected:
-    void SetUp() override {
-        CreateDirectoryA(kRoot.c_str(), nullptr);
-        DeleteFileA(kStarted.c_str());
-        DeleteValue(std::string(kToolKey), std::string(kToolValue));
-        RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
-    }
-
-    // The path the marker reported, and how it was told to show its window; empty when nothing
-    // started within a few seconds.
-    static std::pair<std::string, int> Started() {
-        for (int i = 0; i < 100; ++i) {
-            std::ifstream in(kStarted);
-            std::string path;
-            int show = -2;
-            if (in && std::getline(in, path) && in >> show) {
-                return {path, show};
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return {};
-    }
-
-    RecordingMessages messages;
-};
-
-TEST_F(RealStart, PathWithABlankNeverStartsTheDecoy) {
-    const std::string tool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
-    Copy(MarkerPath(), tool);
-    Copy(MarkerPath(), "C:\\Program.exe");
-    SetText(std::string(kToolKey), std::string(kToolValue), tool);
-
-    StartSysInfo(PlatformRegistry(), PlatformSystem(), messages, "Spirex");
-
-    const auto [path, show] = Started();
-    EXPECT_EQ(path, tool);
-    EXPECT_EQ(show, SW_SHOWNORMAL);
-    EXPECT_EQ(messages.shown, 0);
-    DeleteFileA("C:\\Program.exe");
-}
-
-TEST_F(RealStart, FolderOfTheSecondKeyHoldingTheTool) {
-    const std::string folder = kRoot + "\\with tool";
-    Copy(MarkerPath(), folder + "\\MSINFO32.EXE");
-    SetText(std::string(kToolFolderKey), std::string(kToolFolderValue), folder);
-
-    StartSysInfo(PlatformRegistry(), PlatformSystem(), messages, "Spirex");
-
-    EXPECT_EQ(Started().first, folder + "\\MSINFO32.EXE");
-    EXPECT_EQ(messages.shown, 0);
-}
-
-TEST_F(RealStart, FirstKeyOfAnotherTypeConsultsTheSecond) {
-    const std::string folder = kRoot + "\\second";
-    Copy(MarkerPath(), folder + "\\MSINFO32.EXE");
-    SetValue(std::string(kToolKey), std::string(kToolValue), REG_BINARY, "C:\\x.exe", 8);
-    SetText(std::string(kToolFolderKey), std::string(kToolFolderValue), folder);
-
-    StartSysInfo(PlatformRegistry(), PlatformSystem(), messages, "Spirex");
-
-    EXPECT_EQ(Started().first, folder + "\\MSINFO32.EXE");
-}
-
-struct MissingRow {
-    const char* name;
-    void (*arrange)();
-};
-
-class RealStartShowsTheMessage : public RealStart,
-                                 public ::testing::WithParamInterface<MissingRow> {};
-
-TEST_P(RealStartShowsTheMessage, AndStartsNothing) {
-    GetParam().arrange();
-    StartSysInfo(PlatformRegistry(), PlatformSystem(), messages, "Spirex");
-    EXPECT_EQ(messages.shown, 1);
-    EXPECT_EQ(GetFileAttributesA(kStarted.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Windows, RealStartShowsTheMessage,
-    ::testing::Values(
-        MissingRow{"NeitherKey", [] {}},
-        MissingRow{"FirstKeyNamesAMissingFile",
-                   [] { SetText(std::string(kToolKey), "PATH", kRoot + "\\gone\\msinfo32.exe"); }},
-        MissingRow{"FolderWithoutTheTool",
-                   [] {
-                       CreateDirectoryA((kRoot + "\\empty").c_str(), nullptr);
-                       SetText(std::string(kToolFolderKey), "MSINFO", kRoot + "\\empty");
-                   }},
-        MissingRow{"HiddenTool",
-                   [] {
-                       const std::string folder = kRoot + "\\hidden";
-                       Copy(MarkerPath(), folder + "\\MSINFO32.EXE");
-                       SetFileAttributesA((folder + "\\MSINFO32.EXE").c_str(),
-                                          FILE_ATTRIBUTE_HIDDEN);
-                       SetText(std::string(kToolFolderKey), "MSINFO", folder);
-                   }},
-        MissingRow{"EmptyPathOfSizeZero",
-                   [] { SetValue(std::string(kToolKey), "PATH", REG_SZ, "x", 0); }},
-        MissingRow{"NumberInsteadOfAPath",
-                   [] {
-                       SetValue(std::string(kToolKey), "PATH", REG_DWORD,
-                                std::string("\x01\x00\x00\x00", 4), 4);
-                   }},
-        // Regression row: cut short at the zero, the path would name another program.
-        MissingRow{"PathWithAZeroInside",
-                   [] {
-                       const std::string tool = kRoot + "\\zero\\msinfo32.exe";
-                       Copy(MarkerPath(), tool);
-                       const std::string data = tool + '\0' + "x" + '\0';
-                       SetValue(std::string(kToolKey), "PATH", REG_SZ, data,
-                                static_cast<DWORD>(data.size()));
-                   }}),
-    spirex::testing::RowName());
 
 } // namespace
 } // namespace spirex::sysinfo
+
+int main(int argc, char** argv) {
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
+        std::fputs("These tests rewrite HKEY_LOCAL_MACHINE and files at the root of C:; they run "
+                   "only under Wine.\n",
+                   stderr);
+        return 1;
+    }
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

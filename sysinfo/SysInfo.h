@@ -1,12 +1,13 @@
 // Finding and starting the system-information tool ("MSINFO32.EXE") through the Windows registry,
 // for the About dialog's "System Info..." button.
 //
-// The lookup is written over three small seams, so that it runs the same against the real
-// registry (on Windows), against a registry with no keys (elsewhere) and against test fakes:
-// the registry, the system (file test and process start) and the message box. No Qt here: the
-// Windows layer is cross-built and tested on its own.
+// The lookup is written over two small seams, the registry and the system (file test and process
+// start), so that it runs the same against Windows' own (on Windows), against a registry with no
+// keys (elsewhere) and against test fakes. It only says what happened; the About dialog tells the
+// user. No Qt here: the Windows layer is cross-built and tested on its own under Wine.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,9 +17,7 @@ namespace spirex::sysinfo {
 // Win32 status codes, value types and the predefined root key that the lookup uses.
 inline constexpr long kErrorSuccess = 0;
 inline constexpr long kErrorFileNotFound = 2;
-inline constexpr long kErrorMoreData = 234;
 inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002U;
 
@@ -30,9 +29,6 @@ inline constexpr std::string_view kToolFolderValue = "MSINFO";
 inline constexpr std::string_view kToolFile = "\\MSINFO32.EXE";
 
 inline constexpr std::size_t kValueBufferSize = 1024;
-
-inline constexpr std::string_view kUnavailableMessage =
-    "Le informazioni sul sistema non sono attualmente disponibili.";
 
 // An open registry key, as the platform hands it out.
 using KeyHandle = std::uintptr_t;
@@ -61,25 +57,14 @@ public:
     // folder.
     [[nodiscard]] virtual bool IsOrdinaryFile(const std::string& path) = 0;
     // Starts the program at `path` in a new process with a normal window that gets the focus,
-    // without waiting for it. The path is the program itself, never parsed as a command line.
+    // without waiting for it. The path is the program itself, never parsed as a command line;
+    // the lookup hands over no empty path and none with a zero inside.
     [[nodiscard]] virtual bool Start(const std::string& path) = 0;
 
 protected:
     System() = default;
     System(const System&) = default;
     System& operator=(const System&) = default;
-};
-
-class Messages {
-public:
-    virtual ~Messages() = default;
-    // Shows `text` with one OK button and no icon, modal to the application, until dismissed.
-    virtual void Show(std::string_view title, std::string_view text) = 0;
-
-protected:
-    Messages() = default;
-    Messages(const Messages&) = default;
-    Messages& operator=(const Messages&) = default;
 };
 
 enum class KeyValue {
@@ -95,9 +80,13 @@ enum class KeyValue {
 [[nodiscard]] KeyValue GetKeyValue(Registry& registry, std::uint32_t root, std::string_view path,
                                    std::string_view name, std::string& value);
 
-// Finds the system-information tool in the registry and starts it; when it cannot be found or
-// started, shows the one message that says so.
-void StartSysInfo(Registry& registry, System& system, Messages& messages, std::string_view title);
+enum class Outcome {
+    Started,     // the tool runs in a process of its own
+    Unavailable, // it could not be found or started, for whatever reason
+};
+
+// Finds the system-information tool in the registry and starts it.
+[[nodiscard]] Outcome StartSysInfo(Registry& registry, System& system);
 
 // The platform's own registry and system: Windows' on Windows; elsewhere a registry that holds no
 // keys and a system that starts nothing.

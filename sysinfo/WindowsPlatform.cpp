@@ -1,6 +1,6 @@
 // The Windows layer: the registry through advapi32, the file test and the process start through
 // kernel32, all in their ANSI forms.
-#include "ui/sysinfo/SysInfo.h"
+#include "sysinfo/SysInfo.h"
 
 #include <windows.h>
 
@@ -53,11 +53,6 @@ public:
     }
 
     bool Start(const std::string& path) override {
-        // Nothing to start, or a path the registry holds with a zero inside it, which Windows
-        // would cut short and so start some other program.
-        if (path.empty() || path.find('\0') != std::string::npos) {
-            return false;
-        }
         // The program is named apart from the command line, so a path with blanks can never
         // start another program ("C:\Program.exe" for "C:\Program Files\..."); the command line
         // repeats it, quoted, as the program's own name.

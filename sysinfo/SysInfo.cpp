@@ -1,21 +1,19 @@
-#include "ui/sysinfo/SysInfo.h"
+#include "sysinfo/SysInfo.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
+#include <iterator>
 
 namespace spirex::sysinfo {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
-// The upper-case hexadecimal form of a byte, without leading zeros ("0", "7", "1F").
-std::string Hex(std::uint8_t byte) {
-    std::string digits;
-    if (byte >= 16) {
-        digits.push_back(kHexDigits[byte / 16]);
-    }
-    digits.push_back(kHexDigits[byte % 16]);
-    return digits;
+// Starts `path` if it can name the program: not empty, and without a zero inside, at which
+// Windows would stop reading and so start some other program.
+bool Start(System& system, const std::string& path) {
+    return !path.empty() && path.find('\0') == std::string::npos && system.Start(path);
 }
 
 } // namespace
@@ -56,8 +54,14 @@ KeyValue GetKeyValue(Registry& registry, std::uint32_t root, std::string_view pa
         value = kept;
         break;
     case kRegDword:
+        // Each byte in upper-case hexadecimal without leading zeros ("0", "7", "1F").
         for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-            value += Hex(static_cast<std::uint8_t>(*it));
+            std::array<char, 2> digits{};
+            char* end = std::to_chars(digits.data(), digits.data() + digits.size(),
+                                      static_cast<unsigned char>(*it), 16)
+                            .ptr;
+            std::transform(digits.data(), end, std::back_inserter(value),
+                           [](char c) { return static_cast<char>(std::toupper(c)); });
         }
         value.insert(0, "&h");
         break;
@@ -69,33 +73,25 @@ KeyValue GetKeyValue(Registry& registry, std::uint32_t root, std::string_view pa
     return result;
 }
 
-void StartSysInfo(Registry& registry, System& system, Messages& messages, std::string_view title) {
+Outcome StartSysInfo(Registry& registry, System& system) {
     std::string path;
-    const auto unavailable = [&] { messages.Show(title, kUnavailableMessage); };
-
     switch (GetKeyValue(registry, kHkeyLocalMachine, kToolKey, kToolValue, path)) {
     case KeyValue::Read:
         // The first key names the tool itself: started as it stands, not looked for first.
-        if (!system.Start(path)) {
-            unavailable();
-        }
-        return;
+        return Start(system, path) ? Outcome::Started : Outcome::Unavailable;
     case KeyValue::Failed:
-        unavailable();
-        return;
+        return Outcome::Unavailable;
     case KeyValue::NotRead:
         break;
     }
 
     if (GetKeyValue(registry, kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, path) !=
         KeyValue::Read) {
-        unavailable();
-        return;
+        return Outcome::Unavailable;
     }
     path += kToolFile;
-    if (!system.IsOrdinaryFile(path) || !system.Start(path)) {
-        unavailable();
-    }
+    return system.IsOrdinaryFile(path) && system.Start(path) ? Outcome::Started
+                                                             : Outcome::Unavailable;
 }
 
 } // namespace spirex::sysinfo

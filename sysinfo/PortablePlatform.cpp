@@ -1,8 +1,6 @@
-// Everywhere but Windows: there is no registry, so the lookup ends in its message; the system seam
-// is never reached, and starts nothing if it is.
-#include "ui/sysinfo/SysInfo.h"
-
-#include <sys/stat.h>
+// Everywhere but Windows there is no registry: the lookup finds no key and the tool is
+// unavailable, so nothing is ever tested or started here.
+#include "sysinfo/SysInfo.h"
 
 namespace spirex::sysinfo {
 
@@ -18,12 +16,9 @@ public:
     void Close(KeyHandle) override {}
 };
 
-class PosixSystem final : public System {
+class NoSystem final : public System {
 public:
-    bool IsOrdinaryFile(const std::string& path) override {
-        struct stat info {};
-        return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-    }
+    bool IsOrdinaryFile(const std::string&) override { return false; }
     bool Start(const std::string&) override { return false; }
 };
 
@@ -35,7 +30,7 @@ Registry& PlatformRegistry() {
 }
 
 System& PlatformSystem() {
-    static PosixSystem system;
+    static NoSystem system;
     return system;
 }
 
