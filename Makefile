@@ -8,7 +8,7 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # Qt wants a private runtime folder; a fresh machine without a desktop session has none.
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
 
-.PHONY: all bootstrap build run screenshots bench package test fuzz format clean
+.PHONY: all bootstrap build run screenshots bench package test fuzz format clean windows
 
 all: build
 
@@ -59,8 +59,17 @@ fuzz: bootstrap
 	    -artifact_prefix=build-san/ \
 	    build-san/tests/fuzz-corpus tests/fuzz/seeds
 
+# The Windows program and its zip, build-windows/spirex-<version>-win64.zip, against Qt base
+# cross-built once from Debian's source into ~/.cache/spirex (the first run takes a while).
+windows: bootstrap
+	bash scripts/windows-qt.sh
+	cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPIREX_BUILD_TESTS=OFF \
+	    -DCMAKE_TOOLCHAIN_FILE="$$(bash scripts/windows-qt.sh --prefix)/lib/cmake/Qt6/qt.toolchain.cmake" \
+	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+	cmake --build build-windows --target windows_zip
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-san build-win
+	rm -rf build build-san build-win build-windows
