@@ -1,5 +1,5 @@
-# Spirex: the two everyday commands are `make run` and `make test`; both install what is missing
-# first (scripts/bootstrap.sh).
+# Spirex: the two everyday commands are `make run` and `make test`; each installs what it needs
+# and is missing first (scripts/bootstrap.sh run, scripts/bootstrap.sh test).
 
 FUZZ_SECONDS ?= 600
 BENCH_RUNS ?= 40
@@ -8,15 +8,14 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # Qt wants a private runtime folder; a fresh machine without a desktop session has none.
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
 
-.PHONY: all bootstrap build run screenshots bench package test fuzz format clean windows
+.PHONY: all build run screenshots bench package test fuzz format clean windows windows-test
 
 all: build
 
-bootstrap:
-	@bash scripts/bootstrap.sh
-
-build: bootstrap
-	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# What building and running need, and no more; the tests install the rest.
+build:
+	@bash scripts/bootstrap.sh run
+	cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSPIREX_BUILD_TESTS=OFF
 	cmake --build build
 
 # Starts Spirex. Without a display it plays the typical use on a virtual X display instead, and
@@ -46,11 +45,13 @@ bench: build
 package: build
 	cd build && cpack -G DEB -B package
 
-test: bootstrap
+test:
+	@bash scripts/bootstrap.sh test
 	bash scripts/run-tests.sh
 
 # A longer fuzz run (FUZZ_SECONDS, default 600) of the number reader and the calculator.
-fuzz: bootstrap
+fuzz:
+	@bash scripts/bootstrap.sh test
 	cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 	    -DSPIREX_SANITIZE=ON -DSPIREX_FUZZ=ON
 	cmake --build build-san --target spirex_calculator_fuzz
@@ -61,12 +62,19 @@ fuzz: bootstrap
 
 # The Windows program and its zip, build-windows/spirex-<version>-win64.zip, against Qt base
 # cross-built once from Debian's source into ~/.cache/spirex (the first run takes a while).
-windows: bootstrap
+windows:
+	@bash scripts/bootstrap.sh windows
 	bash scripts/windows-qt.sh
 	cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPIREX_BUILD_TESTS=OFF \
 	    -DCMAKE_TOOLCHAIN_FILE="$$(bash scripts/windows-qt.sh --prefix)/lib/cmake/Qt6/qt.toolchain.cmake" \
 	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
 	cmake --build build-windows --target windows_zip
+
+# The zip's program under Wine on a virtual X display: the typical use with real X input, the
+# result read back, pictures of each step in build-windows/pictures/.
+windows-test: windows build
+	cmake --build build-windows --target spirex_typical_use
+	bash scripts/windows-test.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

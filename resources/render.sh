@@ -3,6 +3,8 @@
 # committed, so building Spirex needs no renderer; run this only after changing the scene.
 #
 #   coil.jpg    the main window's photograph: 140 x 108, progressive JPEG, three components
+#   coil.png    the same photograph as the JPEG decoder makes it, pixel for pixel: the program
+#               builds this one in, because Qt Gui decodes PNG itself, with no image plugin
 #   icon.png    the window icon: 64 x 64, 24-bit colour with a 1-bit transparency mask
 #   spirex.ico  the same icon for Windows, 24-bit colour with a 1-bit mask
 #   about.bmp   the About dialog's photograph: 90 x 134, upright, 24-bit bitmap
@@ -29,6 +31,7 @@ render 0 140 108 "$work/coil.png"
 "$convert" "$work/coil.png" -filter Lanczos -resize 140x108! -strip \
     -colorspace sRGB -type TrueColor -sampling-factor 2x2 -quality 90 -interlace JPEG \
     "$here/coil.jpg"
+"$convert" "$here/coil.jpg" -strip "PNG24:$here/coil.png"
 
 render 1 64 64 "$work/icon.png" +UA
 # A 1-bit mask: a pixel is either opaque or transparent. Edge pixels are first blended onto the
@@ -48,4 +51,4 @@ render 2 90 134 "$work/about.png"
 
 "$convert" -version | head -1
 identify=/usr/bin/identify
-"$identify" "$here/coil.jpg" "$here/icon.png" "$here/about.bmp"
+"$identify" "$here/coil.jpg" "$here/coil.png" "$here/icon.png" "$here/about.bmp"

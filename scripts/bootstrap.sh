@@ -1,23 +1,44 @@
 #!/usr/bin/env bash
-# Installs what building and testing Spirex needs on Debian or Ubuntu, and nothing that is already
-# there: apt-get runs only for missing packages, through sudo when not run as root.
-# Packages named on the command line are installed too (resources/render.sh asks for its renderer).
+# Installs what Spirex needs on Debian, and nothing that is already there: apt-get runs only for
+# missing packages, through sudo when not run as root.
+#   bootstrap.sh run        building and running Spirex (and Xvfb when there is no display)
+#   bootstrap.sh test       all that, and what every test needs
+#   bootstrap.sh windows    cross-building the Windows program, and playing it under Wine
+#   bootstrap.sh PACKAGE... those packages (resources/render.sh asks for its renderer)
 set -euo pipefail
 
-packages=(
-    # build
-    build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools
-    # tests: GoogleTest, Clang with its sanitizer and libFuzzer runtimes, a comma-decimal locale
-    libgtest-dev googletest clang libclang-rt-14-dev clang-format locales
-    # the windows' typefaces, and an X server for the tests and pictures that need a real one
-    fonts-liberation fontconfig xvfb xauth
-    # the Windows layer: cross-compiler, Wine to run its tests, pefile to read the version record
-    mingw-w64 wine wine64 python3-pefile
-    # packaging: Debian packages from CPack, and the validators of the desktop files
-    dpkg-dev file desktop-file-utils appstream
-    "$@"
+run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation fontconfig)
+if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
+    run+=(xvfb xauth) # make run plays the typical use on a virtual display instead
+fi
+windows=(
+    # Qt for Windows from Debian's source, and Spirex against it
+    mingw-w64 dpkg-dev patch xz-utils qt6-base-dev-tools cmake ninja-build
+    # the zip played under Wine on a virtual display, and its version record read back
+    wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool python3-pefile
 )
+test=(
+    "${run[@]}" xvfb xauth
+    # GoogleTest, Clang with its sanitizer and libFuzzer runtimes, the format check, a
+    # comma-decimal locale
+    libgtest-dev googletest clang libclang-rt-dev clang-format locales
+    # the Qt-free code cross-built and its Windows layer run under Wine
+    mingw-w64 wine wine64 python3-pefile
+    # packaging: the Debian package, its checks and the desktop files' validators
+    dpkg-dev file desktop-file-utils appstream lintian
+    # the Windows program under Wine, where Qt for Windows is cached
+    fonts-wine xdotool
+)
+
+packages=()
+for word in "$@"; do
+    case $word in
+    run) packages+=("${run[@]}") ;;
+    test) packages+=("${test[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    *) packages+=("$word") ;;
+    esac
+done
 
 as_root() {
     if [[ $(id -u) -eq 0 ]]; then
@@ -28,7 +49,7 @@ as_root() {
 }
 
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
         missing+=("$package")
     fi
@@ -41,9 +62,9 @@ if ((${#missing[@]})); then
         apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# The locale tests run the calculator under Italian regional settings, whose decimal separator
-# is the comma.
-if ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
+# The unit tests run a second time under Italian regional settings, whose decimal separator is the
+# comma.
+if [[ " $* " == *" test "* ]] && ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
     echo "bootstrap: generating the it_IT.UTF-8 locale"
     if [[ -f /etc/locale.gen ]] && grep -q 'it_IT.UTF-8 UTF-8' /etc/locale.gen; then
         as_root sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen

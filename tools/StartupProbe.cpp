@@ -77,7 +77,7 @@ int main(int argc, char* argv[]) {
         (new QLabel(QStringLiteral("Nell'inserimento dati"), client))
             ->setGeometry(8, 40 * i, 190, 17);
     }
-    QImageReader reader(QStringLiteral(SPIREX_PHOTO), "jpeg");
+    QImageReader reader(QStringLiteral(SPIREX_PHOTO), "png");
     reader.setAutoDetectImageFormat(false);
     auto* photo = new QLabel(client);
     photo->setPixmap(QPixmap::fromImage(reader.read()));

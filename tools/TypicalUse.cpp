@@ -1,11 +1,13 @@
-// Shows Spirex on the X server named by DISPLAY, plays the typical use (choose "T37.2", press the
-// first OK, type 10, press the second OK) and saves what the server shows of the window after each
-// step as PNG pictures in the folder given as the only argument.
+// Shows Spirex on the screen, plays the typical use (choose "T37.2", press the first OK, type 10,
+// press the second OK) and saves what the screen shows of the window after each step as PNG
+// pictures in the folder given as the only argument, with the result label's own picture, and
+// prints the result as the label holds it.
 #include "ui/Form1.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -71,6 +73,11 @@ int main(int argc, char* argv[]) {
 
     QTest::mouseClick(tasto2, Qt::LeftButton);
     ok = Save(window, folder, QStringLiteral("4-turns.png")) && ok;
+    // The result as the label holds it, and the label's own picture, against which a picture of
+    // another run can be read.
+    auto* label1 = window.findChild<QLabel*>(QStringLiteral("Label1"));
+    std::printf("Label1 shows: %s\n", qPrintable(label1->text()));
+    ok = label1->grab().save(folder.filePath(QStringLiteral("Label1.png"))) && ok;
 
     window.findChild<QAction*>(QStringLiteral("mnu1"))->trigger();
     QWidget* about = nullptr;

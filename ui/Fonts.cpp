@@ -22,14 +22,21 @@ QFont MakeFont(const QString& family, qreal points, bool bold) {
     return font;
 }
 
+#ifndef Q_OS_WIN
 bool Installed(const QString& family) {
     return QFontInfo(MakeFont(family, kDialogFontPoints, false)).family() == family;
 }
+#endif
 
 } // namespace
 
 QFont SansSerifFont(qreal points, bool bold) {
+#ifdef Q_OS_WIN
+    // Windows has both typefaces, under these names or under the ones it substitutes for them.
+    static const bool installed = true;
+#else
     static const bool installed = Installed(kMsSansSerif);
+#endif
     if (installed) {
         return MakeFont(kMsSansSerif, points, bold);
     }
@@ -40,7 +47,9 @@ QFont SansSerifFont(qreal points, bool bold) {
 
 QFont ArialFont(qreal points, bool bold) {
     QFont font = MakeFont(kArial, points, bold);
+#ifndef Q_OS_WIN
     font.setFamilies({kArial, kLookAlike});
+#endif
     return font;
 }
 

@@ -74,7 +74,7 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     list1_ = Place(new CoreList(client), At("List1"));
     tasto1_ = Place(new QPushButton(QStringLiteral("OK"), client), At("Tasto1"));
     label8_ = MakeLabel(client, At("Label8"), "", centredBold);
-    picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.jpg"), "jpeg",
+    picture1_ = Place(new PictureBox(QStringLiteral(":/spirex/coil.png"), "png",
                                      QStringLiteral("Fotografia di una bobina toroidale avvolta "
                                                     "con filo di rame"),
                                      client),

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace spirex::ui {
 
@@ -66,12 +67,20 @@ constexpr std::string_view kDisclaimer =
 constexpr std::string_view kSysInfoUnavailable =
     "Le informazioni sul sistema non sono attualmente disponibili.";
 
+// A fixed dialog frame with a title and the close box, and no minimize or maximize button. On
+// Windows, Qt gives a dialog that asks for the close button without the system menu hint a frame
+// with the system menu and no icon in its title bar.
+constexpr Qt::WindowFlags kFrame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+#ifdef Q_OS_WIN
+constexpr Qt::WindowFlags kFrameHere = kFrame;
+#else
+constexpr Qt::WindowFlags kFrameHere = kFrame | Qt::WindowSystemMenuHint;
+#endif
+
 } // namespace
 
-FrmAbout::FrmAbout()
-    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                           Qt::MSWindowsFixedSizeDialogHint) {
+FrmAbout::FrmAbout() : QDialog(nullptr, kFrameHere) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -116,7 +125,24 @@ FrmAbout::FrmAbout()
 
     connect(cmdOK_, &QPushButton::clicked, this, &FrmAbout::close);
     connect(cmdSysInfo_, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
+
+#ifdef Q_OS_WIN
+    // Windows gives a window a taskbar button unless another window owns it. The dialog's owner is
+    // a hidden window that lasts as long as the program, not the main window, which may close
+    // first. An owned window does not keep Qt's program running, so the dialog holds it running
+    // itself for as long as it exists.
+    static QWindow* const owner = [] {
+        auto* window = new QWindow;
+        window->create();
+        return window;
+    }();
+    create();
+    windowHandle()->setTransientParent(owner);
+    keepRunning_ = std::make_unique<QEventLoopLocker>();
+#endif
 }
+
+FrmAbout::~FrmAbout() = default;
 
 void FrmAbout::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);

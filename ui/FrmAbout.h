@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QEventLoopLocker>
+#include <memory>
 
 class QPushButton;
 
@@ -15,6 +17,7 @@ public:
     // Created without an owner: the dialog and the main window are independent top-level
     // windows, and the program runs until both are closed. It deletes itself when closed.
     FrmAbout();
+    ~FrmAbout() override;
 
     FrmAbout(const FrmAbout&) = delete;
     FrmAbout& operator=(const FrmAbout&) = delete;
@@ -27,6 +30,7 @@ private:
 
     QPushButton* cmdOK_ = nullptr;
     QPushButton* cmdSysInfo_ = nullptr;
+    std::unique_ptr<QEventLoopLocker> keepRunning_; // on Windows, where the dialog is owned
 };
 
 } // namespace spirex::ui

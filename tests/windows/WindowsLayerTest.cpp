@@ -5,6 +5,7 @@
 #include "support/RowName.h"
 #include "sysinfo/SysInfo.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <thread>
+#include <vector>
 #include <windows.h>
 #include <winternl.h>
 
@@ -154,11 +156,24 @@ std::optional<std::pair<std::string, int>> Started(std::chrono::milliseconds wai
     return std::nullopt;
 }
 
+// The handles this process holds, from the system's list of all handles (Wine leaves the
+// process's own handle count at 0).
 ULONG HandleCount() {
-    ULONG count = 0;
-    NtQueryInformationProcess(GetCurrentProcess(), ProcessHandleCount, &count, sizeof(count),
-                              nullptr);
-    return count;
+    struct Entry {
+        ULONG process;
+        UCHAR type, flags;
+        USHORT handle;
+        PVOID object;
+        ACCESS_MASK access;
+    };
+    std::vector<char> buffer(1 << 22);
+    NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
+                             static_cast<ULONG>(buffer.size()), nullptr);
+    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
+    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
+    return static_cast<ULONG>(std::count_if(entries, entries + count, [](const Entry& e) {
+        return e.process == GetCurrentProcessId();
+    }));
 }
 
 class RealLookup : public ::testing::TestWithParam<LookupCase> {
