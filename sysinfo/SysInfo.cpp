@@ -10,10 +10,14 @@ namespace spirex::sysinfo {
 
 namespace {
 
-// Starts `path` if it can name the program: not empty, and without a zero inside, at which
-// Windows would stop reading and so start some other program.
-bool Start(System& system, const std::string& path) {
-    return !path.empty() && path.find('\0') == std::string::npos && system.Start(path);
+// Whether `path` names a program wherever Spirex runs: a full path, either a drive letter, a colon
+// and a backslash, or a UNC path; and without a zero inside, at which Windows would stop reading
+// and so name some other program. A relative path would be looked for in Spirex's current folder.
+bool IsFullPath(std::string_view path) {
+    const bool drive = path.size() > 3 && std::isalpha(static_cast<unsigned char>(path[0])) != 0 &&
+                       path.substr(1, 2) == ":\\";
+    const bool unc = path.size() > 2 && path.starts_with("\\\\");
+    return (drive || unc) && path.find('\0') == std::string_view::npos;
 }
 
 } // namespace
@@ -78,7 +82,7 @@ Outcome StartSysInfo(Registry& registry, System& system) {
     switch (GetKeyValue(registry, kHkeyLocalMachine, kToolKey, kToolValue, path)) {
     case KeyValue::Read:
         // The first key names the tool itself: started as it stands, not looked for first.
-        return Start(system, path) ? Outcome::Started : Outcome::Unavailable;
+        return IsFullPath(path) && system.Start(path) ? Outcome::Started : Outcome::Unavailable;
     case KeyValue::Failed:
         return Outcome::Unavailable;
     case KeyValue::NotRead:
@@ -90,8 +94,9 @@ Outcome StartSysInfo(Registry& registry, System& system) {
         return Outcome::Unavailable;
     }
     path += kToolFile;
-    return system.IsOrdinaryFile(path) && system.Start(path) ? Outcome::Started
-                                                             : Outcome::Unavailable;
+    return IsFullPath(path) && system.IsOrdinaryFile(path) && system.Start(path)
+               ? Outcome::Started
+               : Outcome::Unavailable;
 }
 
 } // namespace spirex::sysinfo

@@ -58,7 +58,7 @@ public:
     [[nodiscard]] virtual bool IsOrdinaryFile(const std::string& path) = 0;
     // Starts the program at `path` in a new process with a normal window that gets the focus,
     // without waiting for it. The path is the program itself, never parsed as a command line;
-    // the lookup hands over no empty path and none with a zero inside.
+    // the lookup hands over only full paths, with no zero inside.
     [[nodiscard]] virtual bool Start(const std::string& path) = 0;
 
 protected:

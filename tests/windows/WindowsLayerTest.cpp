@@ -50,6 +50,7 @@ inline const std::string kTool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
 inline const File kDecoy{"C:\\Program.exe", Program};
 inline const std::string kDir = kRoot + "\\folder";
 inline const std::string kIn = kDir + "\\MSINFO32.EXE";
+inline const std::string kHere = "C:\\spirex-current";
 
 struct LookupCase {
     const char* name;
@@ -79,6 +80,10 @@ inline const std::vector<LookupCase> kLookupCases{
     {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, Text(kDir), {{kIn, Program}}, ""},
     {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, Text(kDir), {{kIn, Program}}, ""},
     {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, {{kTool, Program}}, kTool},
+    // A relative path names a program in Spirex's current folder, which the tests set to kHere.
+    {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), Text(kDir), {{kHere + "\\msinfo32.exe", Program}}, ""},
+    {"RelativeFolderIsNotLookedIn", {}, Text("."), {{kHere + "\\MSINFO32.EXE", Program}}, ""},
+    {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, {{kTool, Program}}, kTool},
     // Cut short at the zero, the path would name another program.
     {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, {{kTool, Program}}, ""},
 };
@@ -118,6 +123,7 @@ void RemoveTree(const fs::path& path) {
 void Arrange(const LookupCase& c) {
     RemoveTree(kRoot);
     RemoveTree("C:\\Program Files\\Spirex Test");
+    DeleteFileA((kHere + "\\msinfo32.exe").c_str());
     DeleteFileA(kDecoy.path.c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
     SetValue(kToolKey, kToolValue, c.toolPath);
@@ -181,6 +187,8 @@ protected:
     // Wine opens its root keys and loads what starting a process needs on first use, and keeps
     // them: one start beforehand, so that the handle counts compare like with like.
     static void SetUpTestSuite() {
+        fs::create_directories(kHere);
+        SetCurrentDirectoryA(kHere.c_str());
         Arrange(kLookupCases.at(2));
         ASSERT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()), Outcome::Started);
         ASSERT_TRUE(Started(10s));
