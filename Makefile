@@ -77,7 +77,7 @@ windows-test: windows build
 	bash scripts/windows-test.sh
 
 format:
-	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
 
 clean:
 	rm -rf build build-san build-win build-windows

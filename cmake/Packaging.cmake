@@ -18,15 +18,30 @@ if(UNIX AND NOT APPLE)
     install(FILES "${PROJECT_SOURCE_DIR}/resources/icon.png"
             DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps"
             RENAME "${SPIREX_APP_ID}.png")
+
+    # The manual page and the changelog, compressed as Debian keeps them; the copyright file.
+    configure_file("${linux}/spirex.1.in" "${PROJECT_BINARY_DIR}/spirex.1" @ONLY)
+    configure_file("${linux}/changelog.in" "${PROJECT_BINARY_DIR}/changelog" @ONLY)
+    foreach(file spirex.1 changelog)
+        add_custom_command(OUTPUT "${PROJECT_BINARY_DIR}/${file}.gz"
+            COMMAND gzip -9nkf "${PROJECT_BINARY_DIR}/${file}"
+            DEPENDS "${PROJECT_BINARY_DIR}/${file}" VERBATIM)
+    endforeach()
+    add_custom_target(spirex_documents ALL
+        DEPENDS "${PROJECT_BINARY_DIR}/spirex.1.gz" "${PROJECT_BINARY_DIR}/changelog.gz")
+    install(FILES "${PROJECT_BINARY_DIR}/spirex.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+    install(FILES "${PROJECT_BINARY_DIR}/changelog.gz" "${linux}/copyright"
+            DESTINATION "${CMAKE_INSTALL_DATADIR}/doc/spirex")
 endif()
 
 set(CPACK_PACKAGE_NAME "spirex")
 set(CPACK_PACKAGE_VENDOR "Orlesti")
 set(CPACK_PACKAGE_CONTACT "Orlesti <orlesti@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Spirex computes the number of turns to wind on an Amidon toroidal core for the wanted\n"
-    "inductance, from a built-in catalogue of 223 iron-powder and ferrite cores.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Spirex computes the number of turns to wind on an Amidon toroidal core\n"
+    "for the wanted inductance, from a built-in catalogue of 223 iron-powder\n"
+    "and ferrite cores, and shows each core's material and frequency range.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Spirex")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR "DEB")

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the Debian package from BUILD_DIR, unpacks it into a folder of its own, checks what it
-# holds, and starts Spirex from the unpacked files, headless: it must still be running after two
-# seconds. Usage: check-package.sh BUILD_DIR
+# Builds the Debian package from BUILD_DIR, has lintian check it (any error or warning fails),
+# unpacks it into a folder of its own, checks what it holds, and starts Spirex from the unpacked
+# files, headless: it must still be running after two seconds. Usage: check-package.sh BUILD_DIR
 set -euo pipefail
 build=$(realpath "$1")
 work=$(mktemp -d)
@@ -12,10 +12,15 @@ deb=$(ls "$work"/out/*.deb)
 echo "package: $(basename "$deb")"
 dpkg-deb --field "$deb" Package Version Depends Recommends
 
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' || true
+lintian --fail-on error,warning "$deb" >/dev/null 2>&1 || { echo "lintian: errors or warnings"; exit 1; }
+echo "lintian: no error, no warning"
+
 dpkg-deb -x "$deb" "$work/root"
 for file in usr/bin/spirex usr/share/applications/org.example.Spirex.desktop \
     usr/share/metainfo/org.example.Spirex.metainfo.xml \
-    usr/share/icons/hicolor/64x64/apps/org.example.Spirex.png; do
+    usr/share/icons/hicolor/64x64/apps/org.example.Spirex.png usr/share/man/man1/spirex.1.gz \
+    usr/share/doc/spirex/copyright usr/share/doc/spirex/changelog.gz; do
     [[ -f $work/root/$file ]] || { echo "missing from the package: /$file"; exit 1; }
     echo "holds /$file"
 done

@@ -11,12 +11,15 @@ shift 2
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$prefix/pfx" WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export HOME="$prefix/home" TMPDIR="$prefix/tmp"
+export HOME="$prefix/home"
+# Wine 10's wineboot aborts when TMPDIR is set and /run/user/$UID does not exist (chroots,
+# containers, root without a login session); Wine keeps its temporary files in the prefix anyway.
+unset TMPDIR
 wine=/usr/lib/wine/wine64
 
 case $command in
 setup)
-    mkdir -p "$HOME" "$TMPDIR"
+    mkdir -p "$HOME"
     if [[ ! -f $WINEPREFIX/system.reg ]]; then
         "$wine" wineboot -i </dev/null >/dev/null 2>&1
         wineserver -w

@@ -106,6 +106,9 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     label2->setBuddy(list1_);
     list1_->setAccessibleName(label2->text());
     label3_->setBuddy(induttanza_);
+    // Both buttons read "OK"; their descriptions tell a screen reader's user which does what.
+    tasto1_->setAccessibleDescription(QStringLiteral("Sceglie il nucleo selezionato"));
+    tasto2_->setAccessibleDescription(QStringLiteral("Calcola il numero di spire"));
 
     setTabOrder(list1_, tasto1_);
     setTabOrder(tasto1_, picture1_);
