@@ -218,11 +218,8 @@ private Q_SLOTS:
         Choose(QStringLiteral("T12.0"));
         Key("Tasto1", Qt::Key_Space);
         QCOMPARE(Captions().back(), QStringLiteral("T12.0"));
-    }
 
-    // Closing the main window leaves the dialog; the program ends when the dialog closes too.
-    void programEndsWithItsLastWindow() {
-        QPointer<QWidget> about = OpenAbout();
+        // Closing the main window leaves the dialog; the program ends when it closes too.
         bool dialogOutlivedMain = false;
         QTimer::singleShot(0, main_.get(), &QWidget::close);
         QTimer::singleShot(50, about, [&] {

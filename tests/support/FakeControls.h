@@ -4,7 +4,6 @@
 
 #include "calculator/ControlOperations.h"
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,6 @@ class FakeControls final : public ControlOperations {
 public:
     std::string list;
     std::string input;
-    std::map<Caption, std::string> captions;
     std::vector<std::string> log; // "beep", "focus", "input=<text>", "Label7=<text>", ...
 
     [[nodiscard]] std::string ListText() const override { return list; }
@@ -25,7 +23,6 @@ public:
     }
     void SetCaption(Caption label, std::string_view text) override {
         static constexpr const char* kNames[] = {"Label1", "Label3", "Label5", "Label7", "Label8"};
-        captions[label] = text;
         log.push_back(kNames[static_cast<int>(label)] + ("=" + std::string(text)));
     }
     void FocusInput() override { log.emplace_back("focus"); }

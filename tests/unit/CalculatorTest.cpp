@@ -70,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
     SelectRow{"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
     SelectRow{"NothingChosenYet", {""}, Shows("", "", "", "")},
     SelectRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
+    SelectRow{"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
+    SelectRow{"SizeAloneIsNoCore", {"FT23.68", "T37"}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
     SelectRow{"FirstLetterAloneSetsTheUnit", {"FT23.68", "Tx"}, Shows("Tx", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")}),
     testing::RowName());
 // clang-format on
@@ -132,15 +134,6 @@ INSTANTIATE_TEST_SUITE_P(Refusals, CalculateTurnsShows, ::testing::Values(
     TurnsRow{"HugeAndNegative", "T12.1", "-1e400", kChoose}),
     testing::RowName());
 // clang-format on
-
-TEST(CalculateTurns, RefusalPromptStaysAfterALaterResult) {
-    Session s;
-    s.Choose("T12.1");
-    s.Enter("0");
-    s.Enter("10");
-    EXPECT_EQ(s.window.captions[Caption::Label7], "Scegliere il nucleo ed inserire l'induttanza");
-    EXPECT_EQ(s.window.captions[Caption::Label1], "46");
-}
 
 } // namespace
 } // namespace spirex

@@ -1,6 +1,5 @@
 #include "CatalogueText.h"
 #include "catalogue/CoreCatalogue.h"
-#include "support/RowName.h"
 
 #include <charconv>
 #include <gtest/gtest.h>
@@ -9,8 +8,6 @@
 
 namespace spirex {
 namespace {
-
-using spirex::testing::operator<<;
 
 // Every core against the transcription of the manufacturer's tables: order, designation, AL,
 // material and frequency range, and each designation finds its own entry.
@@ -40,25 +37,6 @@ TEST(CoreCatalogue, MatchesTheTranscribedTables) {
     }
     EXPECT_EQ(index, CoreCatalogue.size());
 }
-
-struct MissRow {
-    const char* name;
-    std::string_view text;
-};
-
-class LookupsMatchWholeTextsOnly : public ::testing::TestWithParam<MissRow> {};
-
-TEST_P(LookupsMatchWholeTextsOnly, FindNothing) {
-    EXPECT_EQ(FindCore(GetParam().text), nullptr);
-    EXPECT_EQ(FrequencyRangeFor(GetParam().text), std::nullopt);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Catalogue, LookupsMatchWholeTextsOnly, ::testing::Values(
-    MissRow{"Empty", ""}, MissRow{"LowerCase", "t12.0"}, MissRow{"TrailingBlank", "T12.0 "},
-    MissRow{"LeadingBlank", " T12.0"}, MissRow{"TrailingNul", std::string_view("T12.0\0", 6)},
-    MissRow{"SizeOnly", "T12"}, MissRow{"LabelPrefix", "Ferrite 63"}), testing::RowName());
-// clang-format on
 
 } // namespace
 } // namespace spirex
