@@ -89,7 +89,7 @@ inline const std::vector<LookupCase> kLookupCases{
 };
 // clang-format on
 
-const std::string kReport = kRoot + "\\started.txt"; // written by the marker when it starts
+const std::string kReport = kRoot + "\\started.txt"; // written by the stand-in when it starts
 
 // Writes exactly the value's bytes, from a buffer with no zero after them: Wine counts one more
 // byte for text that happens to be followed by a zero in memory.
@@ -119,7 +119,8 @@ void RemoveTree(const fs::path& path) {
     }
 }
 
-// The registry and the disk as the case describes them: copies of the marker, and folders.
+// The registry and the disk as the case describes them: copies of this program, which under
+// another name stands in for the tool, and folders.
 void Arrange(const LookupCase& c) {
     RemoveTree(kRoot);
     RemoveTree("C:\\Program Files\\Spirex Test");
@@ -132,14 +133,13 @@ void Arrange(const LookupCase& c) {
     }
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    const fs::path marker = fs::path(self).replace_filename("spirex_marker.exe");
     for (const auto& [path, kind] : c.files) {
         fs::create_directories(kind == Folder ? fs::path(path) : fs::path(path).parent_path());
         constexpr DWORD kAttributes[] = {FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY,
                                          FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM};
         if (kind != Folder) {
             const DWORD attributes = kAttributes[static_cast<int>(kind)];
-            fs::copy_file(marker, path);
+            fs::copy_file(self, path);
             SetFileAttributesA(path.c_str(), attributes);
             ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
                 << "the file system keeps no DOS attributes here";
@@ -226,6 +226,20 @@ TEST(RealRegistry, KeysAreOpenedForReadingOnly) {
 } // namespace spirex::sysinfo
 
 int main(int argc, char** argv) {
+    // Started under another name, this program stands in for the tool: it writes down its own
+    // path and how it was asked to show its window, whole or not at all, and ends.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    if (std::filesystem::path(self).filename() != "spirex_windows_tests.exe") {
+        STARTUPINFOA startup{};
+        GetStartupInfoA(&startup);
+        const bool show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
+        const std::string report = spirex::sysinfo::kReport;
+        std::ofstream(report + ".new") << self << '\n' << (show ? startup.wShowWindow : -1) << '\n';
+        return MoveFileExA((report + ".new").c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING)
+                   ? 0
+                   : 1;
+    }
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
         std::fputs("These tests rewrite HKEY_LOCAL_MACHINE and files at the root of C:; they run "
