@@ -164,9 +164,7 @@ private Q_SLOTS:
     // prompt; a label one line high holds its text on one line.
     void photographAndLabelsAsShown() {
         QTest::qWait(100);
-        const QImage shown = QGuiApplication::platformName() == QLatin1String("xcb")
-                                 ? main_->screen()->grabWindow(main_->winId()).toImage()
-                                 : main_->grab().toImage();
+        const QImage shown = main_->screen()->grabWindow(main_->winId()).toImage();
         const QImage photo = QImageReader(QStringLiteral(SPIREX_PHOTOGRAPH), "jpeg").read();
         const QPoint at = Find("Picture1")->mapTo(main_.get(), QPoint(2, 2));
         if (main_->devicePixelRatio() == 1.0) {

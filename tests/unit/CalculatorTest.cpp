@@ -20,18 +20,18 @@ struct Session {
     CalcState state;
     testing::FakeControls window;
 
+    // Puts `text` in the list or the box, presses the button and returns what it did.
+    Log Press(std::string& control, const std::string& text,
+              void (*button)(CalcState&, ControlOperations&)) {
+        control = text;
+        window.log.clear();
+        button(state, window);
+        return window.log;
+    }
     Log Choose(const std::string& designation) {
-        window.list = designation;
-        window.log.clear();
-        SelectCore(state, window);
-        return window.log;
+        return Press(window.list, designation, SelectCore);
     }
-    Log Enter(const std::string& text) {
-        window.input = text;
-        window.log.clear();
-        CalculateTurns(state, window);
-        return window.log;
-    }
+    Log Enter(const std::string& text) { return Press(window.input, text, CalculateTurns); }
 };
 
 // What choosing a core shows; no unit leaves the prompt as it was.
@@ -73,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
     SelectRow{"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
     SelectRow{"SizeAloneIsNoCore", {"FT23.68", "T37"}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
     SelectRow{"FirstLetterAloneSetsTheUnit", {"FT23.68", "Tx"}, Shows("Tx", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")}),
-    testing::RowName());
+    ::testing::PrintToStringParamName());
 // clang-format on
 
 struct TurnsRow {
@@ -130,7 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
     TurnsRow{"LargestSingle", "T12.1", "3.4e38", kTooLarge}, TurnsRow{"BeyondSingle", "T12.1", "3.5e38", kTooLarge},
     TurnsRow{"BeyondDouble", "T12.1", "1e400", kTooLarge}, TurnsRow{"HugeWithoutACore", "", "1e400", kChoose},
     TurnsRow{"HugeAndNegative", "T12.1", "-1e400", kChoose}),
-    testing::RowName());
+    ::testing::PrintToStringParamName());
 // clang-format on
 
 } // namespace

@@ -54,7 +54,7 @@ INSTANTIATE_TEST_SUITE_P(Numbers, ParseLeadingNumberReads, ::testing::Values(
     Row{"LeadingZerosDoNotOverflow", "0.0000000001e310", 1e300},
     Row{"ManyFractionDigitsDoNotUnderflow", "0." + std::string(400, '0') + "1e402", 10},
     Row{"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308}),
-    testing::RowName());
+    ::testing::PrintToStringParamName());
 // clang-format on
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "sysinfo/SysInfo.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -34,15 +35,10 @@ inline Value Text(const std::string& text) {
     return {kRegSz, text + '\0'};
 }
 
-inline constexpr std::uint32_t kRegExpandSz = 2;
-
 enum class FileKind { Program, ReadOnly, Hidden, SystemFile, Folder };
 using enum FileKind;
 
-struct File {
-    std::string path;
-    FileKind kind;
-};
+using File = std::pair<std::string, FileKind>; // a path and what is there
 
 inline const std::string kRoot = "C:\\spirex-tests";
 // A path with a blank, beside the decoy that an unquoted command line would start instead.
@@ -76,7 +72,7 @@ inline const std::vector<LookupCase> kLookupCases{
     {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), Text(kDir), {{kIn, Program}}, ""},
     {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, Text(kDir), {{kIn, Program}}, ""},
     {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), Text(kDir), {{kIn, Program}}, kIn},
-    {"ExpandableToolPathConsultsTheFolder", Value{kRegExpandSz, kTool + '\0'}, Text(kDir), {{kTool, Program}, {kIn, Program}}, kIn},
+    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, Text(kDir), {{kTool, Program}, {kIn, Program}}, kIn},
     {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, Text(kDir), {{kIn, Program}}, ""},
     {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, Text(kDir), {{kIn, Program}}, ""},
     {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, {{kTool, Program}}, kTool},
@@ -125,7 +121,7 @@ void Arrange(const LookupCase& c) {
     RemoveTree(kRoot);
     RemoveTree("C:\\Program Files\\Spirex Test");
     DeleteFileA((kHere + "\\msinfo32.exe").c_str());
-    DeleteFileA(kDecoy.path.c_str());
+    DeleteFileA(kDecoy.first.c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
     SetValue(kToolKey, kToolValue, c.toolPath);
     if (c.toolFolder) {
@@ -165,12 +161,9 @@ std::optional<std::pair<std::string, int>> Started(std::chrono::milliseconds wai
 // The handles this process holds, from the system's list of all handles (Wine leaves the
 // process's own handle count at 0).
 ULONG HandleCount() {
-    struct Entry {
+    struct Entry { // SYSTEM_HANDLE_TABLE_ENTRY_INFO: the owning process, then 20 more bytes
         ULONG process;
-        UCHAR type, flags;
-        USHORT handle;
-        PVOID object;
-        ACCESS_MASK access;
+        std::array<char, 20> rest;
     };
     std::vector<char> buffer(1 << 22);
     NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
@@ -209,7 +202,7 @@ TEST_P(RealLookup, StartsTheToolOrSaysItIsUnavailable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, RealLookup, ::testing::ValuesIn(kLookupCases),
-                         spirex::testing::RowName());
+                         ::testing::PrintToStringParamName());
 
 TEST(RealRegistry, KeysAreOpenedForReadingOnly) {
     SetValue(kToolKey, kToolValue, Text(kTool));
