@@ -22,6 +22,7 @@
 #include <QPushButton>
 #else
 #include "ui/Form1.h"
+#include "ui/Style.h"
 #endif
 
 namespace {
@@ -84,6 +85,7 @@ int main(int argc, char* argv[]) {
     photo->setGeometry(256, 72, 145, 113);
     window.resize(424, 420);
 #else
+    QApplication::setStyle(new spirex::ui::Style); // as main() does
     spirex::ui::Form1 window;
 #endif
     FirstFrame watcher;

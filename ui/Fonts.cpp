@@ -1,6 +1,6 @@
 #include "ui/Fonts.h"
 
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace spirex::ui {
@@ -23,8 +23,9 @@ QFont MakeFont(const QString& family, qreal points, bool bold) {
 }
 
 #ifndef Q_OS_WIN
+// Asks the font database, which loads no font file to answer.
 bool Installed(const QString& family) {
-    return QFontInfo(MakeFont(family, kDialogFontPoints, false)).family() == family;
+    return QFontDatabase::hasFamily(family);
 }
 #endif
 
