@@ -179,12 +179,8 @@ private Q_SLOTS:
             Find<QPushButton>(step < 223 ? "Tasto1" : "Tasto2")->click();
             for (const QLabel* label : main_->findChildren<QLabel*>()) {
                 const QFontMetrics metrics(label->font());
-                const int width = label->height() < 2 * metrics.lineSpacing()
-                                      ? metrics.horizontalAdvance(label->text())
-                                      : metrics
-                                            .boundingRect(QRect(0, 0, label->width(), 1000),
-                                                          Qt::TextWordWrap, label->text())
-                                            .width();
+                const int wrap = label->height() < 2 * metrics.lineSpacing() ? 0 : Qt::TextWordWrap;
+                const int width = metrics.boundingRect(label->rect(), wrap, label->text()).width();
                 QVERIFY2(width <= label->width(),
                          qPrintable(label->objectName() + QLatin1Char(' ') + label->text()));
             }
@@ -200,21 +196,20 @@ private Q_SLOTS:
             {"cmdOK", Qt::Key_Return, true}, {"Picture1", Qt::Key_Return, true},
             {"cmdSysInfo", Qt::Key_Return, false}};
         // clang-format on
-        QPointer<QWidget> about;
         for (const auto& [focus, key, closes] : presses) {
-            about = OpenAbout();
+            QWidget* const about = OpenAbout();
             QCOMPARE(about->windowTitle(), QStringLiteral("Informazioni su Spirex"));
             QCOMPARE(Find<QLabel>("lblVersion", about)->text(), QStringLiteral("Versione 1.1.0"));
             QVERIFY(Focused(Find("cmdOK", about)));
             about->setWindowTitle(QStringLiteral("changed"));
             Key(focus, key, about);
-            QVERIFY(QTest::qWaitFor([&] { return about.isNull() == closes; }));
+            QVERIFY(QTest::qWaitFor([&] { return about_.isNull() == closes; }));
         }
-        QCOMPARE(OpenAbout(), about.data());
-        QTest::keyClick(about, Qt::Key_S, Qt::AltModifier);
-        const QString message(
-            "Spirex: Le informazioni sul sistema non sono attualmente disponibili.");
-        QVERIFY(QTest::qWaitFor([&] { return heard_ == QStringList{message, message}; }));
+        QCOMPARE(OpenAbout()->windowTitle(), QStringLiteral("changed"));
+        QTest::keyClick(about_, Qt::Key_S, Qt::AltModifier);
+        const QStringList twice(
+            2, "Spirex: Le informazioni sul sistema non sono attualmente disponibili.");
+        QVERIFY(QTest::qWaitFor([&] { return heard_ == twice; }));
         Choose(QStringLiteral("T12.0"));
         Key("Tasto1", Qt::Key_Space);
         QCOMPARE(Captions().back(), QStringLiteral("T12.0"));
@@ -222,9 +217,9 @@ private Q_SLOTS:
         // Closing the main window leaves the dialog; the program ends when it closes too.
         bool dialogOutlivedMain = false;
         QTimer::singleShot(0, main_.get(), &QWidget::close);
-        QTimer::singleShot(50, about, [&] {
-            dialogOutlivedMain = !main_->isVisible() && about->isVisible();
-            about->close();
+        QTimer::singleShot(50, about_, [&] {
+            dialogOutlivedMain = !main_->isVisible() && about_->isVisible();
+            about_->close();
         });
         QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(99); });
         QCOMPARE(QApplication::exec(), 0);

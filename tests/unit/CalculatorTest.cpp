@@ -100,9 +100,7 @@ TEST_P(CalculateTurnsShows, TheTurnsOrARefusal) {
     EXPECT_EQ(s.state.enteredText, row.typed);
     EXPECT_EQ(s.state.turns, refused ? before.turns : std::stoi(row.shown));
     EXPECT_EQ(s.window.input, refused ? "" : row.typed);
-    if (refused) {
-        EXPECT_EQ(s.state.inductance, before.inductance);
-    }
+    EXPECT_TRUE(!refused || s.state.inductance == before.inductance);
 }
 
 const std::string kChoose = "Label7=Scegliere il nucleo ed inserire l'induttanza";
