@@ -56,7 +56,7 @@ fi
 
 started=$(date +%s)
 echo "windows-qt: Qt $upstream for Windows is not cached yet: building it once into $prefix"
-echo "windows-qt: this takes about an hour on 2 cores; later runs reuse it"
+echo "windows-qt: this takes about 20 minutes on 2 cores (measured here: 19 min 37 s); later runs reuse it"
 
 # 1. The source, verified by apt against Debian's signed index.
 apt_dir=$cache/apt
