@@ -203,7 +203,7 @@ private Q_SLOTS:
             QVERIFY(Focused(Find("cmdOK", about)));
             about->setWindowTitle(QStringLiteral("changed"));
             Key(focus, key, about);
-            QVERIFY(QTest::qWaitFor([&, closes = closes] { return about_.isNull() == closes; }));
+            QVERIFY(QTest::qWaitFor([&, toClose = closes] { return about_.isNull() == toClose; }));
         }
         QCOMPARE(OpenAbout()->windowTitle(), QStringLiteral("changed"));
         QTest::keyClick(about_, Qt::Key_S, Qt::AltModifier);
