@@ -1,10 +1,8 @@
 #include "sysinfo/SysInfo.h"
 
-#include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
-#include <iterator>
+#include <cstdio>
 
 namespace spirex::sysinfo {
 
@@ -60,12 +58,10 @@ KeyValue GetKeyValue(Registry& registry, std::uint32_t root, std::string_view pa
     case kRegDword:
         // Each byte in upper-case hexadecimal without leading zeros ("0", "7", "1F").
         for (auto it = kept.rbegin(); it != kept.rend(); ++it) {
-            std::array<char, 2> digits{};
-            char* end = std::to_chars(digits.data(), digits.data() + digits.size(),
-                                      static_cast<unsigned char>(*it), 16)
-                            .ptr;
-            std::transform(digits.data(), end, std::back_inserter(value),
-                           [](char c) { return static_cast<char>(std::toupper(c)); });
+            std::array<char, 3> digits{};
+            std::snprintf(digits.data(), digits.size(), "%X",
+                          static_cast<unsigned>(static_cast<unsigned char>(*it)));
+            value += digits.data();
         }
         value.insert(0, "&h");
         break;

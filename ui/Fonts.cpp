@@ -22,28 +22,21 @@ QFont MakeFont(const QString& family, qreal points, bool bold) {
     return font;
 }
 
-#ifndef Q_OS_WIN
-// Asks the font database, which loads no font file to answer.
-bool Installed(const QString& family) {
-    return QFontDatabase::hasFamily(family);
-}
-#endif
-
 } // namespace
 
+// Windows has both typefaces, under these names or under the ones it substitutes for them; no
+// stand-in is asked for there.
 QFont SansSerifFont(qreal points, bool bold) {
-#ifdef Q_OS_WIN
-    // Windows has both typefaces, under these names or under the ones it substitutes for them.
-    static const bool installed = true;
-#else
-    static const bool installed = Installed(kMsSansSerif);
-#endif
-    if (installed) {
-        return MakeFont(kMsSansSerif, points, bold);
+#ifndef Q_OS_WIN
+    // The font database answers without loading a font file.
+    static const bool installed = QFontDatabase::hasFamily(kMsSansSerif);
+    if (!installed) {
+        QFont font = MakeFont(kLookAlike, points, bold);
+        font.setStretch(kMsSansSerifStretch);
+        return font;
     }
-    QFont font = MakeFont(kLookAlike, points, bold);
-    font.setStretch(kMsSansSerifStretch);
-    return font;
+#endif
+    return MakeFont(kMsSansSerif, points, bold);
 }
 
 QFont ArialFont(qreal points, bool bold) {
