@@ -2,6 +2,7 @@
 // press the second OK) and saves what the screen shows of the window after each step as PNG
 // pictures in the folder given as the only argument, with the result label's own picture, and
 // prints the result as the label holds it.
+#include "ui/Fonts.h"
 #include "ui/Form1.h"
 
 #include <QAction>
@@ -34,6 +35,7 @@ bool Save(QWidget& window, const QDir& folder, const QString& name) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    spirex::ui::PrepareTextRendering();
     QApplication app(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT-FOLDER\n", argv[0]);

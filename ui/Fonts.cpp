@@ -22,28 +22,50 @@ QFont MakeFont(const QString& family, qreal points, bool bold) {
     return font;
 }
 
-} // namespace
-
-// Windows has both typefaces, under these names or under the ones it substitutes for them; no
-// stand-in is asked for there.
-QFont SansSerifFont(qreal points, bool bold) {
-#ifndef Q_OS_WIN
+// Whether MS Sans Serif is drawn with the look-alike.
+bool UseLookAlike() {
+#ifdef SPIREX_BUILT_IN_FONTS
+    static const bool loaded = [] {
+        return QFontDatabase::addApplicationFont(
+                   QStringLiteral(":/spirex/fonts/LiberationSans-Regular.ttf")) >= 0 &&
+               QFontDatabase::addApplicationFont(
+                   QStringLiteral(":/spirex/fonts/LiberationSans-Bold.ttf")) >= 0;
+    }();
+    return loaded;
+#else
     // The font database answers without loading a font file.
     static const bool installed = QFontDatabase::hasFamily(kMsSansSerif);
-    if (!installed) {
-        QFont font = MakeFont(kLookAlike, points, bold);
-        font.setStretch(kMsSansSerifStretch);
-        return font;
+    return !installed;
+#endif
+}
+
+} // namespace
+
+void PrepareTextRendering() {
+#ifdef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
     }
 #endif
-    return MakeFont(kMsSansSerif, points, bold);
+}
+
+QFont SansSerifFont(qreal points, bool bold) {
+    if (!UseLookAlike()) {
+        return MakeFont(kMsSansSerif, points, bold);
+    }
+    QFont font = MakeFont(kLookAlike, points, bold);
+    font.setStretch(kMsSansSerifStretch);
+#ifdef SPIREX_BUILT_IN_FONTS
+    // Light hinting, as Debian's fontconfig asks for: glyphs keep their designed widths.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
+    return font;
 }
 
 QFont ArialFont(qreal points, bool bold) {
+    UseLookAlike(); // the built-in look-alike, where there is one, is ready to stand in
     QFont font = MakeFont(kArial, points, bold);
-#ifndef Q_OS_WIN
     font.setFamilies({kArial, kLookAlike});
-#endif
     return font;
 }
 

@@ -1,6 +1,8 @@
-// The two typefaces of Spirex's windows. "MS Sans Serif" and "Arial" are asked for first. Where
-// they are missing, Liberation Sans stands in: it is metric-compatible with Arial, and condensed
-// to 96 % it takes the set width of MS Sans Serif, for which the windows' labels were measured.
+// The two typefaces of Spirex's windows, "MS Sans Serif" and "Arial". Liberation Sans stands in
+// where they are missing: it is metric-compatible with Arial, and condensed to 96 % it takes the
+// set width of MS Sans Serif, for which the windows' labels were measured. The Windows program
+// carries Liberation Sans itself and always uses it for MS Sans Serif, a bitmap face that cannot
+// scale with the display.
 #pragma once
 
 #include <QFont>
@@ -8,6 +10,10 @@
 namespace spirex::ui {
 
 inline constexpr qreal kDialogFontPoints = 8.25;
+
+// Before the application object exists: on Windows, text is drawn by Qt's own FreeType rather
+// than by the system, so that it looks the same on every Windows (and under Wine).
+void PrepareTextRendering();
 
 QFont SansSerifFont(qreal points = kDialogFontPoints, bool bold = false);
 QFont ArialFont(qreal points, bool bold);
