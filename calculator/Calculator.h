@@ -13,7 +13,7 @@ namespace spirex {
 // Prompts shown in Label7 when an input is refused.
 inline constexpr std::string_view kPromptChooseCore =
     "Scegliere il nucleo ed inserire l'induttanza";
-inline constexpr std::string_view kPromptTooLarge = "Induttanza troppo grande per questo nucleo";
+inline constexpr std::string_view kPromptTooLarge = "Induttanza troppo grande per il nucleo";
 
 // Inductance prompts shown in Label3, by core family.
 inline constexpr std::string_view kPromptMilliHenry = "Inserire valore milli Henry";

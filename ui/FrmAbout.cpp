@@ -157,7 +157,7 @@ void FrmAbout::paintEvent(QPaintEvent* event) {
 void FrmAbout::cmdSysInfo_Click() {
     if (sysinfo::StartSysInfo(sysinfo::PlatformRegistry(), sysinfo::PlatformSystem()) ==
         sysinfo::Outcome::Unavailable) {
-        ShowMessage(QString::fromUtf8(kProgramTitle), QString::fromUtf8(kSysInfoUnavailable));
+        ShowMessage(this, QString::fromUtf8(kProgramTitle), QString::fromUtf8(kSysInfoUnavailable));
     }
 }
 

@@ -7,24 +7,24 @@ namespace spirex::ui {
 
 namespace {
 
-std::function<void(const QString&, const QString&)>& Handler() {
-    static std::function<void(const QString&, const QString&)> handler;
+MessageHandler& Handler() {
+    static MessageHandler handler;
     return handler;
 }
 
 } // namespace
 
-void ShowMessage(const QString& title, const QString& text) {
+void ShowMessage(QWidget* owner, const QString& title, const QString& text) {
     if (Handler()) {
-        Handler()(title, text);
+        Handler()(owner, title, text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }
 
-void SetMessageHandlerForTesting(std::function<void(const QString&, const QString&)> handler) {
+void SetMessageHandlerForTesting(MessageHandler handler) {
     Handler() = std::move(handler);
 }
 

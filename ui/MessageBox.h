@@ -5,13 +5,19 @@
 #include <QString>
 #include <functional>
 
+class QWidget;
+
 namespace spirex::ui {
 
-// Shows `text` in a box titled `title` with one OK button and no icon, modal to the application,
-// and returns when it is dismissed.
-void ShowMessage(const QString& title, const QString& text);
+// Shows `text` in a box titled `title` with one OK button and no icon, owned by `owner` (so it
+// stays in front of it and has no taskbar button of its own) and modal to the application, and
+// returns when it is dismissed.
+void ShowMessage(QWidget* owner, const QString& title, const QString& text);
+
+using MessageHandler =
+    std::function<void(QWidget* owner, const QString& title, const QString& text)>;
 
 // While a handler is set, ShowMessage calls it instead of showing a box. For tests.
-void SetMessageHandlerForTesting(std::function<void(const QString&, const QString&)> handler);
+void SetMessageHandlerForTesting(MessageHandler handler);
 
 } // namespace spirex::ui

@@ -104,7 +104,7 @@ TEST_P(CalculateTurnsShows, TheTurnsOrARefusal) {
 }
 
 const std::string kChoose = "Label7=Scegliere il nucleo ed inserire l'induttanza";
-const std::string kTooLarge = "Label7=Induttanza troppo grande per questo nucleo";
+const std::string kTooLarge = "Label7=Induttanza troppo grande per il nucleo";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
