@@ -60,20 +60,22 @@ fuzz:
 	    -artifact_prefix=build-san/ \
 	    build-san/tests/fuzz-corpus tests/fuzz/seeds
 
-# The Windows program and its zip, build-windows/spirex-<version>-win64.zip, against Qt base
-# cross-built once from Debian's source into ~/.cache/spirex (the first run takes a while).
+# The Windows program, its zip build-windows/spirex-<version>-win64.zip and its installer
+# build-windows/spirex-<version>-win64-setup.exe, against Qt base cross-built once from Debian's
+# source into ~/.cache/spirex (the first run takes a while).
 windows:
 	@bash scripts/bootstrap.sh windows
 	bash scripts/windows-qt.sh
-	cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPIREX_BUILD_TESTS=OFF \
+	cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DSPIREX_BUILD_TESTS=ON \
 	    -DCMAKE_TOOLCHAIN_FILE="$$(bash scripts/windows-qt.sh --prefix)/lib/cmake/Qt6/qt.toolchain.cmake" \
-	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake
+	    -DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	    -DSPIREX_FONT_DIR="$$(bash scripts/windows-qt.sh --fonts)"
 	cmake --build build-windows --target windows_zip
 
 # The zip's program under Wine on a virtual X display: the typical use with real X input, the
 # result read back, pictures of each step in build-windows/pictures/.
 windows-test: windows build
-	cmake --build build-windows --target spirex_typical_use
+	cmake --build build-windows --target spirex_typical_use spirex_gui_tests
 	bash scripts/windows-test.sh
 
 format:

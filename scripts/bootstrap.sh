@@ -14,6 +14,8 @@ fi
 windows=(
     # Qt for Windows from Debian's source, and Spirex against it
     mingw-w64 dpkg-dev patch xz-utils qt6-base-dev-tools cmake ninja-build
+    # the installer; the widget tests built for Windows
+    nsis googletest
     # the zip played under Wine on a virtual display, and its version record read back
     wine wine64 fonts-wine fonts-liberation xvfb xauth xdotool python3-pefile
 )

@@ -65,7 +65,7 @@ run_suite "windows cross-build under wine" build-win -DCMAKE_BUILD_TYPE=RelWithD
 if [[ -f $(bash scripts/windows-qt.sh --prefix)/spirex-stamp ]]; then
     echo "=== windows program under wine: build, pack and play"
     if make --no-print-directory windows >/dev/null &&
-        cmake --build build-windows --target spirex_typical_use >/dev/null &&
+        cmake --build build-windows --target spirex_typical_use spirex_gui_tests >/dev/null &&
         bash scripts/windows-test.sh; then
         passed=$((passed + 1))
     else

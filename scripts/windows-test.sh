@@ -5,8 +5,11 @@
 # Windows too, reads its result label and saves the label's picture, which must then appear
 # pixel for pixel on the screen of the shipped program. Also checks that the program loads
 # exactly the files of the zip, that it runs on while its About dialog is open after the main
-# window has closed, and its version record and icon. Pictures of each step, the About dialog
-# and the System Info message are left in build-windows/pictures/.
+# window has closed, and its version record and icon; that no text is cut at 100, 125, 150 and
+# 200 % (Windows' LogPixels 96, 120, 144, 192: the widget tests' check, built for Windows); and
+# the installer: silent install, shortcut, Apps entry, the installed program's typical use, an
+# upgrade over an older version, silent uninstall leaving nothing. Pictures of each step, of
+# each scale, the About dialog and the System Info message are left in build-windows/pictures/.
 #   windows-test.sh        (needs make windows and the host build's screen_picture tool)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,19 +24,16 @@ if [[ ${1:-} != --on-display ]]; then
     (cd "$work" && cmake -E tar xf "$zip")
     # The player runs beside a copy of the shipped files, with the Qt Test library it needs.
     cp -r "$work"/spirex-*-win64 "$work/player"
-    cp "$windows/spirex_typical_use.exe" "$(bash "$root/scripts/windows-qt.sh" --prefix)/bin/Qt6Test.dll" \
-        "$work/player/"
+    cp "$windows/spirex_typical_use.exe" "$windows/tests/spirex_gui_tests.exe" \
+        "$(bash "$root/scripts/windows-qt.sh" --prefix)/bin/Qt6Test.dll" "$work/player/"
     export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all HOME=$work/home
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     unset TMPDIR # Wine 10's wineboot aborts with it set where /run/user/$UID is missing
     (unset DISPLAY WAYLAND_DISPLAY && /usr/lib/wine/wine64 wineboot -i && wineserver -w) \
         </dev/null >/dev/null 2>&1
-    # A Windows machine keeps its fonts in C:\windows\Fonts. Wine has no Arial: Liberation Sans,
-    # which has Arial's metrics, stands in for it.
+    # A Windows machine keeps its fonts in C:\windows\Fonts. Wine has no Arial: the program's
+    # own Liberation Sans, which has Arial's metrics, stands in for it.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    (unset DISPLAY WAYLAND_DISPLAY &&
-        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial \
-            /d 'Liberation Sans' /f && wineserver -w) </dev/null >/dev/null 2>&1
     status=0
     xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display || status=$?
     wineserver -k 2>/dev/null || true
@@ -61,32 +61,61 @@ running() { pgrep -f 'spirex\.exe' >/dev/null; }
 
 # Each run is a Wine desktop of its own with a taskbar ("shell"), where Wine draws the windows'
 # frames as Windows does.
+desktop() { $wine explorer /desktop=shell,1024x768 "$@"; }
+# wait_for LOG TEXT PROGRAM: until LOG says TEXT and PROGRAM has ended, or a minute has passed.
+wait_for() {
+    for _ in $(seq 120); do
+        grep -q "$2" "$1" && ! pgrep -f "$3" >/dev/null && break
+        sleep 0.5
+    done
+    wineserver -k
+}
 cd "$work/player"
-$wine explorer /desktop=shell,1024x768 spirex_typical_use.exe "Z:$pictures/player" \
-    >"$work/player.log" 2>&1 &
-for _ in $(seq 120); do
-    grep -q 'Label1 shows' "$work/player.log" && ! pgrep -f spirex_typical_use >/dev/null && break
-    sleep 0.5
-done
-wineserver -k
+desktop spirex_typical_use.exe "Z:$pictures/player" >"$work/player.log" 2>&1 &
+wait_for "$work/player.log" 'Label1 shows' spirex_typical_use
 label1=$(tr -d '\r' <"$work/player.log" | sed -n 's/^Label1 shows: //p')
 [[ $label1 == 50 ]] || fail "the player's result label shows \"$label1\", not 50"
 
-cd "$work"/spirex-*-win64
-WINEDEBUG=+loaddll $wine explorer /desktop=shell,1024x768 spirex.exe >"$work/loaded.log" 2>&1 &
-for _ in $(seq 60); do running && break; sleep 0.5; done
-sleep 4
-grab 1-start.png
-xdotool type --delay 100 T37.2 # the list has the focus: typing finds the core
-grab 2-core-selected.png
-xdotool key Tab space
-grab 3-core-chosen.png
-xdotool type --delay 100 10
-grab 4-inductance-typed.png
-xdotool key Tab space
-grab 5-turns.png
-"$picture" find "$pictures/5-turns.png" "$pictures/player/Label1.png" >/dev/null ||
-    fail "the shipped program's window does not show the player's \"50\""
+# No text cut at each display scale; the pictures of both windows at each are left beside.
+for dpi in 96 120 144 192; do
+    scale=$((dpi * 100 / 96))
+    $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+    wineserver -w
+    SPIREX_PICTURES="Z:$pictures/scale-$scale" desktop spirex_gui_tests.exe asShown \
+        >"$work/fit-$scale.log" 2>&1 &
+    wait_for "$work/fit-$scale.log" '^Totals' spirex_gui_tests
+    totals=$(tr -d '\r' <"$work/fit-$scale.log" | grep '^Totals' || echo "no totals")
+    echo "windows-test: at $scale % (LogPixels $dpi): asShown $totals; pictures in $pictures/scale-$scale"
+    [[ $totals == "Totals: 3 passed, 0 failed"* ]] || {
+        tr -d '\r' <"$work/fit-$scale.log" | grep -A2 'FAIL' || true
+        fail "texts cut at $scale %"
+    }
+done
+$wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+wineserver -w
+
+# play FOLDER PICTURE-PREFIX [WINEDEBUG]: starts the program in FOLDER on a desktop of its own and
+# plays the typical use with real keys; the player's "50" must be on the screen then.
+play() {
+    (cd "$1" && WINEDEBUG=${3:--all} desktop spirex.exe >"$work/$2loaded.log" 2>&1 &)
+    for _ in $(seq 60); do running && break; sleep 0.5; done
+    sleep 4
+    grab "$2"1-start.png
+    xdotool type --delay 100 T37.2 # the list has the focus: typing finds the core
+    grab "$2"2-core-selected.png
+    xdotool key Tab space
+    grab "$2"3-core-chosen.png
+    xdotool type --delay 100 10
+    grab "$2"4-inductance-typed.png
+    xdotool key Tab space
+    grab "$2"5-turns.png
+    "$picture" find "$pictures/$2"5-turns.png "$pictures/player/Label1.png" >/dev/null ||
+        fail "the program in $1 does not show the player's \"50\""
+}
+
+zipped=$(echo "$work"/spirex-*-win64)
+play "$zipped" "" +loaddll
+cp "$work/loaded.log" "$work/zip-loaded.log"
 xdotool key alt
 sleep 0.5
 xdotool key Return # the menu's one item, Informazioni
@@ -108,11 +137,68 @@ xdotool mousemove 300 250 click 1 key Escape # the dialog, first placed at 156, 
 for _ in $(seq 20); do running || break; sleep 0.5; done
 running && fail "the program runs on after its last window closed"
 
-# Exactly the files of the zip are loaded from its folder, each of them.
-folder=$(pwd)
-loaded=$(tr -d '\r' <"$work/loaded.log" | grep -o 'Loaded L"Z:[^"]*"' | sed 's/^Loaded L"Z://; s/"$//' |
-    sed 's|\\\\|/|g' | grep "^$folder/" | sed "s|^$folder/||" | sort -u)
-shipped=$(find . -type f | sed 's|^\./||' | sort)
+# Exactly the files of the zip are loaded from its folder, each of them (the licences and
+# BUILD.txt are read by people, not loaded).
+loaded=$(tr -d '\r' <"$work/zip-loaded.log" | grep -o 'Loaded L"Z:[^"]*"' | sed 's/^Loaded L"Z://; s/"$//' |
+    sed 's|\\\\|/|g' | grep "^$zipped/" | sed "s|^$zipped/||" | sort -u)
+shipped=$(cd "$zipped" && find . -type f -name '*.[de][lx][le]' | sed 's|^\./||' | sort)
 [[ $loaded == "$shipped" ]] || fail "loaded $(echo $loaded), shipped $(echo $shipped)"
 wineserver -k 2>/dev/null || true
+
+# --- the installer -------------------------------------------------------------------------------
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Spirex'
+users=$WINEPREFIX/drive_c/users
+# run PROGRAM ARGUMENTS...: runs it to its end, and whatever it started.
+run() {
+    $wine "$@" >/dev/null 2>&1 || true
+    wineserver -w
+}
+entry() { $wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' || true; }
+files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
+installed=$(echo "$users"/*/AppData/Local/Programs/Spirex)
+shortcut() { ls "$users"/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Spirex.lnk 2>/dev/null; }
+nothing_left() {
+    [[ ! -e $installed ]] || fail "$1: $installed is left: $(files "$installed" | tr '\n' ' ')"
+    [[ -z $(shortcut) ]] || fail "$1: the Start-menu shortcut is left"
+    [[ -z $(entry) ]] || fail "$1: the Apps entry is left"
+}
+setup=$(ls "$windows"/spirex-*-win64-setup.exe)
+version=$(basename "$setup" | sed 's/^spirex-//; s/-win64-setup\.exe$//')
+
+run "$setup" /S
+installed=$(echo "$users"/*/AppData/Local/Programs/Spirex)
+echo "windows-test: installed silently into $installed"
+[[ $(files "$installed") == "$( (files "$zipped"; echo uninstall.exe) | LC_ALL=C sort)" ]] ||
+    fail "installed $(files "$installed" | tr '\n' ' ')"
+[[ -n $(shortcut) ]] && echo "windows-test: Start-menu shortcut $(shortcut | sed "s|$users/||")" ||
+    fail "no Start-menu shortcut"
+echo "windows-test: Apps entry:"
+entry | grep -E 'Display|Publisher|EstimatedSize|Uninstall' | sed 's/^ */    /'
+for value in "DisplayName +REG_SZ +Spirex$" "DisplayVersion +REG_SZ +$version$" \
+    "Publisher +REG_SZ +Orlesti$" 'DisplayIcon +REG_SZ +.*\\spirex.exe,0$' "EstimatedSize +REG_DWORD" \
+    'QuietUninstallString +REG_SZ +".*\\uninstall.exe" /S$'; do
+    entry | grep -qE "^ +$value" || fail "the Apps entry has no $value"
+done
+play "$installed" installed-
+wineserver -k 2>/dev/null || true
+run "$installed/uninstall.exe" /S
+nothing_left "uninstalled"
+echo "windows-test: uninstalled silently: no file, shortcut or entry left"
+
+# A newer version over an older one: one entry, and no file of the older one left.
+older=$work/older/spirex-1.0.0-win64
+mkdir -p "$older"
+cp -r "$zipped/." "$older/"
+echo "a file of the older version only" >"$older/older-only.txt"
+bash "$root/scripts/windows-package.sh" --installer "$older" 1.0.0 "$work/older/setup.exe" >/dev/null
+run "$work/older/setup.exe" /S
+[[ -f $installed/older-only.txt ]] || fail "the older version did not install"
+run "$setup" /S
+[[ $(files "$installed") == "$( (files "$zipped"; echo uninstall.exe) | LC_ALL=C sort)" ]] ||
+    fail "after the upgrade: $(files "$installed" | tr '\n' ' ')"
+[[ $(entry | grep -c 'DisplayVersion') == 1 && $(entry) == *"REG_SZ    $version"* ]] ||
+    fail "after the upgrade the entry is: $(entry)"
+run "$installed/uninstall.exe" /S
+nothing_left "uninstalled after the upgrade"
+echo "windows-test: $version over 1.0.0: one entry, no file of 1.0.0 left; uninstalled, nothing left"
 exit $((failures > 0))

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QTest>
@@ -66,16 +67,6 @@ class WindowsTest : public QObject {
             Find<QPushButton>("Tasto2")->click();
         }
     }
-    static bool OneColour(const QImage& image) {
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x) {
-                if (image.pixel(x, y) != image.pixel(0, 0)) {
-                    return false;
-                }
-            }
-        }
-        return true;
-    }
     // Every text of `window` that is cut: a label's text wider than the label, or whose ink, as
     // the label wraps it, reaches below the label (drawn in the label made taller); a button's
     // text larger than the inside of its frame; a title longer than the title bar leaves room for
@@ -83,41 +74,36 @@ class WindowsTest : public QObject {
     static QStringList CutTexts(QWidget* window) {
         QStringList cut;
         for (QLabel* label : window->findChildren<QLabel*>()) {
-            const int width = label->fontMetrics()
-                                  .boundingRect(label->rect(), Qt::TextWordWrap, label->text())
-                                  .width();
             const QSize size = label->size();
             label->resize(size + QSize(0, 40));
             const QImage drawn = label->grab().toImage();
             label->resize(size);
-            const int below = qCeil(size.height() * drawn.devicePixelRatio());
-            const bool blank =
-                OneColour(drawn.copy(0, below, drawn.width(), drawn.height() - below));
-            cut << (width <= size.width() && blank ? ""
-                                                   : label->objectName() + " " + label->text());
+            const int height = qCeil(size.height() * drawn.devicePixelRatio());
+            const QImage below = drawn.copy(0, height, drawn.width(), drawn.height() - height);
+            QImage blank = below;
+            blank.fill(below.pixel(0, 0));
+            const QRect text =
+                label->fontMetrics().boundingRect(label->rect(), Qt::TextWordWrap, label->text());
+            cut << (text.width() > size.width() || below != blank ? label->text() : "");
         }
         for (const QPushButton* button : window->findChildren<QPushButton*>()) {
             QStyleOptionButton option;
             option.initFrom(button);
-            const QSize inside =
-                button->style()
-                    ->subElementRect(QStyle::SE_PushButtonContents, &option, button)
-                    .size();
+            const QRect inside =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
             const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
-            cut << (text.boundedTo(inside) == text ? ""
-                                                   : button->objectName() + " " + button->text());
+            cut << (text.boundedTo(inside.size()) != text ? button->text() : "");
         }
         const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
-        cut << (title.horizontalAdvance(window->windowTitle()) <= window->width() - 3 * 46 - 32
-                    ? ""
-                    : "title " + window->windowTitle());
+        const int room = window->width() - 3 * 46 - 32; // the title bar's buttons and icon
+        cut << (title.horizontalAdvance(window->windowTitle()) > room ? window->windowTitle() : "");
         cut.removeAll(QString());
         return cut;
     }
     // Compares what `window` draws with the picture `reference`.png. On a difference it leaves
-    // the picture it saw and a picture of the differences beside the reference.
+    // the picture it saw and a picture of the differences, black where the two agree, beside it.
     static QString DrawnUnlike(QWidget* window, const QString& reference) {
-        const QImage seen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        QImage seen = window->grab().toImage().convertToFormat(QImage::Format_RGB32);
         if (qEnvironmentVariableIsSet("SPIREX_UPDATE_REFERENCES")) {
             seen.save(reference + ".png");
         }
@@ -125,18 +111,14 @@ class WindowsTest : public QObject {
         if (seen == expected) {
             return {};
         }
-        QImage differences(seen.size(), QImage::Format_RGB32);
-        for (int y = 0; y < seen.height(); ++y) {
-            for (int x = 0; x < seen.width(); ++x) {
-                const bool same = expected.valid(x, y) && seen.pixel(x, y) == expected.pixel(x, y);
-                differences.setPixel(x, y, same ? qRgb(255, 255, 255) : qRgb(255, 0, 0));
-            }
-        }
         seen.save(reference + ".seen.png");
-        differences.save(reference + ".differences.png");
+        QPainter painter(&seen);
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.drawImage(0, 0, expected);
+        seen.save(reference + ".differences.png");
         return "drawn unlike " + reference +
-               ".png (the picture seen and the differences, in red, "
-               "are beside it; SPIREX_UPDATE_REFERENCES=1 renews the reference)";
+               ".png; the picture seen and the differences are "
+               "beside it (SPIREX_UPDATE_REFERENCES=1 renews the reference)";
     }
     QWidget* OpenAbout() {
         main_->findChild<QAction*>(QStringLiteral("mnu1"))->trigger();
@@ -175,8 +157,6 @@ private Q_SLOTS:
 
         Choose(QStringLiteral("T37.2"));
         QTest::mouseClick(Find("Tasto1"), Qt::LeftButton);
-        QCOMPARE(Captions(), (QStringList{"", "Inserire valore micro Henry", "Nucleo: Rosso",
-                                          "Freq: da 2 MHz a 30 MHz", "T37.2"}));
         QVERIFY(Focused(Find("induttanza")));
         QTest::keyClicks(Find("induttanza"), QStringLiteral("10"));
         QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
@@ -237,8 +217,6 @@ private Q_SLOTS:
         QCOMPARE(list->selectedItems().size(), 1);
         QCOMPARE(list->selectedItems().value(0)->text(), QStringLiteral("T12.7"));
 
-        QCOMPARE(main_->centralWidget()->size(), QSize(424, 395));
-        QCOMPARE(Find("Picture1")->geometry(), QRect(256, 72, 145, 113));
         QCOMPARE(Find<QLineEdit>("induttanza")->maxLength(), std::numeric_limits<int>::max());
         const QRect label6 = Find("Label6")->geometry();
         main_->resize(1000, 900);
@@ -256,41 +234,36 @@ private Q_SLOTS:
         QCOMPARE(name("induttanza"), QStringLiteral("Inserire valore micro Henry"));
     }
 
-    // No text is cut, at any scale: for every core and prompt and the largest result, and in the
-    // About dialog. With SPIREX_PICTURES set, pictures of both windows are left in that folder.
-    void textsFit() {
+    // No text is cut, for every core and prompt and the largest result, and in the About dialog;
+    // at scale 1, both windows after the typical use are drawn as their reference pictures: every
+    // place, frame, colour, line, picture and text. With SPIREX_PICTURES set, pictures of both
+    // windows are left in that folder.
+    void asShown() {
         const QStringList inputs{"322112", "322113", ""}; // the largest result on T12.0, and more
         for (int step = 0; step < 223 + inputs.size(); ++step) {
             Play(step < 223 ? Find<QListWidget>("List1")->item(step)->text() : "T12.0",
                  step < 223 ? QString() : inputs[step - 223]);
             QVERIFY2(CutTexts(main_.get()).isEmpty(), qPrintable(CutTexts(main_.get()).join('\n')));
         }
-        Play(QStringLiteral("T37.2"), QStringLiteral("10"));
-        QVERIFY(OpenAbout());
-        QVERIFY2(CutTexts(about_).isEmpty(), qPrintable(CutTexts(about_).join('\n')));
-        if (const QString folder = qEnvironmentVariable("SPIREX_PICTURES"); !folder.isEmpty()) {
-            QVERIFY(QDir().mkpath(folder));
-            QVERIFY(main_->grab().save(folder + "/main-window.png"));
-            QVERIFY(about_->grab().save(folder + "/about.png"));
-        }
-    }
-
-    // Both windows drawn as their reference pictures, after the typical use, at scale 1: every
-    // place, frame, colour, line, picture and text.
-    void looksAsDrawn() {
+        const QString pictures = qEnvironmentVariable("SPIREX_PICTURES");
         const QString references = QStringLiteral(SPIREX_REFERENCES);
-        if (main_->devicePixelRatio() != 1.0 || !QDir(references).exists()) {
-            QSKIP(qPrintable("compared at scale 1 only, with the reference pictures of this "
-                             "release: " +
-                             references));
-        }
+        const bool compare = main_->devicePixelRatio() == 1.0 && QDir(references).exists();
+        const auto shown = [&](QWidget* window, const QString& name) {
+            QVERIFY(pictures.isEmpty() || (QDir().mkpath(pictures) &&
+                                           window->grab().save(pictures + '/' + name + ".png")));
+            const QString unlike = compare ? DrawnUnlike(window, references + '/' + name) : "";
+            QVERIFY2(unlike.isEmpty(), qPrintable(unlike));
+        };
         QApplication::setCursorFlashTime(0); // the caret shown steadily, not blinking
         Play(QStringLiteral("T37.2"), QStringLiteral("10"));
-        const QString main = DrawnUnlike(main_.get(), references + "/main-window");
-        QVERIFY2(main.isEmpty(), qPrintable(main));
+        shown(main_.get(), QStringLiteral("main-window"));
         QVERIFY(OpenAbout());
-        const QString about = DrawnUnlike(about_, references + "/about");
-        QVERIFY2(about.isEmpty(), qPrintable(about));
+        QVERIFY2(CutTexts(about_).isEmpty(), qPrintable(CutTexts(about_).join('\n')));
+        shown(about_, QStringLiteral("about"));
+        if (!compare) {
+            qInfo("not compared with reference pictures: those of this release (%s), at scale 1",
+                  qPrintable(references));
+        }
     }
 
     // One dialog at a time, loaded afresh each time; Escape closes it whatever has the focus,

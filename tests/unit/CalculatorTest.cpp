@@ -114,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
     TurnsRow{"SmallRoundsToZero", "T12.1", "0.0001", "0"}, TurnsRow{"ZeroOnceSingle", "T12.1", "1e-50", "0"},
     TurnsRow{"Ferrite", "FT37.43", "1", "49"}, TurnsRow{"UnknownTextKeepsTheCore", "T37.2\nt37.2", "10", "50"},
     TurnsRow{"LargestOnFerrite", "FT23.68", "4294.8", "32767"}, TurnsRow{"LargestOnIron", "T12.0", "322112", "32767"},
+    TurnsRow{"LargestOnTheLargestAl", "T400A.26", "2.7916e8", "32767"},
     // Regression row: in single precision the quotient and root give 102.
     TurnsRow{"QuotientAndRootInDouble", "T12.1", "50.43", "103"},
     // Refusals
@@ -125,6 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
     // refused as such, however large.
     TurnsRow{"TurnsBeyond16BitsOnFerrite", "FT23.68", "4295", kTooLarge},
     TurnsRow{"TurnsBeyond16BitsOnIron", "T12.0", "322113", kTooLarge},
+    TurnsRow{"TurnsBeyond16BitsOnTheLargestAl", "T400A.26", "2.79165e8", kTooLarge},
     TurnsRow{"LargestSingle", "T12.1", "3.4e38", kTooLarge}, TurnsRow{"BeyondSingle", "T12.1", "3.5e38", kTooLarge},
     TurnsRow{"BeyondDouble", "T12.1", "1e400", kTooLarge}, TurnsRow{"HugeWithoutACore", "", "1e400", kChoose},
     TurnsRow{"HugeAndNegative", "T12.1", "-1e400", kChoose}),

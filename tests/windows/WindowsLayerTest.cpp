@@ -79,6 +79,8 @@ inline const std::vector<LookupCase> kLookupCases{
     // A relative path names a program in Spirex's current folder, which the tests set to kHere.
     {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), Text(kDir), {{kHere + "\\msinfo32.exe", Program}}, ""},
     {"RelativeFolderIsNotLookedIn", {}, Text("."), {{kHere + "\\MSINFO32.EXE", Program}}, ""},
+    {"DriveRelativeToolPathIsNotStarted", Text("C:msinfo32.exe"), {}, {{kHere + "\\msinfo32.exe", Program}}, ""},
+    {"RootRelativeToolPathIsNotStarted", Text("\\spirex-current\\msinfo32.exe"), {}, {{kHere + "\\msinfo32.exe", Program}}, ""},
     {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, {{kTool, Program}}, kTool},
     // Cut short at the zero, the path would name another program.
     {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, {{kTool, Program}}, ""},
