@@ -8,7 +8,7 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # Qt wants a private runtime folder; a fresh machine without a desktop session has none.
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
 
-.PHONY: all build run screenshots bench package test fuzz format clean windows windows-test
+.PHONY: all build run screenshots bench package test fuzz format clean windows windows-test release
 
 all: build
 
@@ -78,8 +78,14 @@ windows-test: windows build
 	cmake --build build-windows --target spirex_typical_use spirex_gui_tests
 	bash scripts/windows-test.sh
 
+# A release from the committed sources: the Debian package, the Windows zip and installer and
+# SHA256SUMS in dist/, the same bytes whoever builds them from the same commit.
+release:
+	@bash scripts/bootstrap.sh run windows dpkg-dev file
+	bash scripts/release.sh
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format-14 -i
 
 clean:
-	rm -rf build build-san build-win build-windows
+	rm -rf build build-san build-win build-windows dist

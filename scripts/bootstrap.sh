@@ -26,8 +26,9 @@ test=(
     libgtest-dev googletest clang libclang-rt-dev clang-format locales
     # the Qt-free code cross-built and its Windows layer run under Wine
     mingw-w64 wine wine64 python3-pefile
-    # packaging: the Debian package, its checks and the desktop files' validators
-    dpkg-dev file desktop-file-utils appstream lintian
+    # packaging: the Debian package, its checks and the desktop files' validators; diffoscope
+    # shows where two builds that should be the same differ
+    dpkg-dev file desktop-file-utils appstream lintian diffoscope-minimal
     # the Windows program under Wine, where Qt for Windows is cached
     fonts-wine xdotool
 )

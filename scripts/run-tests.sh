@@ -5,8 +5,9 @@
 #               tests, and a short libFuzzer run
 #   build-win/  mingw-w64 cross-build of the Qt-free code and its tests, with the Windows layer
 #               and the version record, run under Wine
-#   build-windows/  the real Windows program and its zip, played under Wine (when Qt for Windows
-#               is cached; make windows builds it once)
+#   build-windows/  the real Windows program, its zip and installer, played under Wine (when Qt for
+#               Windows is cached; make windows builds it once)
+#   and the release's files built twice and compared (the Windows ones where Qt is cached)
 # Warnings are errors when CI is set.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -75,6 +76,16 @@ if [[ -f $(bash scripts/windows-qt.sh --prefix)/spirex-stamp ]]; then
     fi
 else
     echo "=== windows program under wine: skipped, Qt for Windows is not cached (make windows builds it)"
+fi
+
+# The release's files, built twice in two folders, the same to the byte.
+echo "=== reproducible release: built twice and compared"
+if bash scripts/check-reproducible.sh; then
+    passed=$((passed + 1))
+else
+    echo "=== reproducible release: FAILED"
+    failed=$((failed + 1))
+    status=1
 fi
 
 echo

@@ -57,8 +57,9 @@ if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
     SOURCE_DATE_EPOCH=$(git -C "$project" log -1 --format=%ct 2>/dev/null || echo 0)
 fi
 export SOURCE_DATE_EPOCH
-commit=$(git -C "$project" rev-parse HEAD 2>/dev/null || echo unknown)
-if [[ $commit != unknown && -n $(git -C "$project" status --porcelain --untracked-files=no) ]]; then
+commit=${SPIREX_COMMIT:-$(git -C "$project" rev-parse HEAD 2>/dev/null || echo unknown)}
+if [[ -z ${SPIREX_COMMIT:-} && $commit != unknown &&
+    -n $(git -C "$project" status --porcelain --untracked-files=no) ]]; then
     commit="$commit, with changes not yet committed"
 fi
 
