@@ -81,7 +81,9 @@ for dpi in 96 120 144 192; do
     scale=$((dpi * 100 / 96))
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
     wineserver -w
-    SPIREX_PICTURES="Z:$pictures/scale-$scale" desktop spirex_gui_tests.exe asShown \
+    # As the program asks for it: text drawn by Qt's FreeType.
+    QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/scale-$scale" \
+        desktop spirex_gui_tests.exe asShown \
         >"$work/fit-$scale.log" 2>&1 &
     wait_for "$work/fit-$scale.log" '^Totals' spirex_gui_tests
     totals=$(tr -d '\r' <"$work/fit-$scale.log" | grep '^Totals' || echo "no totals")

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -41,8 +42,7 @@ struct OneValue final : Registry {
 // The value as text: all of it less one terminating zero; too long or empty reads nothing.
 void CheckReader(std::uint32_t type, std::string_view bytes) {
     OneValue registry;
-    registry.type = type;
-    registry.bytes = bytes;
+    std::tie(registry.type, registry.bytes) = std::pair(type, bytes);
     std::string text = "x";
     const KeyValue read = GetKeyValue(registry, 0, "K", "V", text);
     const bool fits = !bytes.empty() && bytes.size() <= kValueBufferSize;

@@ -1,6 +1,5 @@
 // The main window and the About dialog, driven as a user drives them: clicks and keys on the real
 // widgets. Message boxes are answered in advance.
-#include "ui/Fonts.h"
 #include "ui/Form1.h"
 #include "ui/MessageBox.h"
 
@@ -278,7 +277,6 @@ private Q_SLOTS:
         for (const auto& [focus, key, closes] : presses) {
             QWidget* const about = OpenAbout();
             QCOMPARE(about->windowTitle(), QStringLiteral("Informazioni su Spirex"));
-            QCOMPARE(Find<QLabel>("lblVersion", about)->text(), QStringLiteral("Versione 1.1.0"));
             QVERIFY(Focused(Find("cmdOK", about)));
             about->setWindowTitle(QStringLiteral("changed"));
             Key(focus, key, about);
@@ -306,10 +304,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char* argv[]) {
-    spirex::ui::PrepareTextRendering();
-    QApplication app(argc, argv);
-    WindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(WindowsTest)
 #include "WindowsTest.moc"
