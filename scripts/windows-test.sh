@@ -24,7 +24,7 @@ if [[ ${1:-} != --on-display ]]; then
     (cd "$work" && cmake -E tar xf "$zip")
     # The player runs beside a copy of the shipped files, with the Qt Test library it needs.
     cp -r "$work"/spirex-*-win64 "$work/player"
-    cp "$windows/spirex_typical_use.exe" "$windows/tests/spirex_gui_tests.exe" \
+    cp "$windows/spirex_typical_use.exe" "$windows/spirex_gui_tests.exe" \
         "$(bash "$root/scripts/windows-qt.sh" --prefix)/bin/Qt6Test.dll" "$work/player/"
     export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all HOME=$work/home
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
@@ -65,10 +65,10 @@ desktop() { $wine explorer /desktop=shell,1024x768 "$@"; }
 # wait_for LOG TEXT PROGRAM: until LOG says TEXT and PROGRAM has ended, or a minute has passed.
 wait_for() {
     for _ in $(seq 120); do
-        grep -q "$2" "$1" && ! pgrep -f "$3" >/dev/null && break
+        grep -qs "$2" "$1" && ! pgrep -f "$3" >/dev/null && break
         sleep 0.5
     done
-    wineserver -k
+    wineserver -k 2>/dev/null || true
 }
 cd "$work/player"
 desktop spirex_typical_use.exe "Z:$pictures/player" >"$work/player.log" 2>&1 &
@@ -81,10 +81,10 @@ for dpi in 96 120 144 192; do
     scale=$((dpi * 100 / 96))
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
     wineserver -w
-    # As the program asks for it: text drawn by Qt's FreeType.
+    # Text drawn by Qt's FreeType, as the program asks for it. Qt Test writes to a file: a
+    # Windows program without a console of its own would write to the debugger.
     QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/scale-$scale" \
-        desktop spirex_gui_tests.exe asShown \
-        >"$work/fit-$scale.log" 2>&1 &
+        desktop spirex_gui_tests.exe asShown -o "Z:$work/fit-$scale.log,txt" >/dev/null 2>&1 &
     wait_for "$work/fit-$scale.log" '^Totals' spirex_gui_tests
     totals=$(tr -d '\r' <"$work/fit-$scale.log" | grep '^Totals' || echo "no totals")
     echo "windows-test: at $scale % (LogPixels $dpi): asShown $totals; pictures in $pictures/scale-$scale"
@@ -155,14 +155,19 @@ run() {
     $wine "$@" >/dev/null 2>&1 || true
     wineserver -w
 }
-entry() { $wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' || true; }
+# The Apps entry's values; nothing where there is no entry.
+entry() { $wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' | grep '^ ' || true; }
 files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 installed=$(echo "$users"/*/AppData/Local/Programs/Spirex)
 shortcut() { ls "$users"/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Spirex.lnk 2>/dev/null; }
 nothing_left() {
+    local before=$failures
     [[ ! -e $installed ]] || fail "$1: $installed is left: $(files "$installed" | tr '\n' ' ')"
     [[ -z $(shortcut) ]] || fail "$1: the Start-menu shortcut is left"
     [[ -z $(entry) ]] || fail "$1: the Apps entry is left"
+    if ((failures == before)); then
+        echo "windows-test: $1 silently: no file, shortcut or entry left"
+    fi
 }
 setup=$(ls "$windows"/spirex-*-win64-setup.exe)
 version=$(basename "$setup" | sed 's/^spirex-//; s/-win64-setup\.exe$//')
@@ -174,8 +179,8 @@ echo "windows-test: installed silently into $installed"
     fail "installed $(files "$installed" | tr '\n' ' ')"
 [[ -n $(shortcut) ]] && echo "windows-test: Start-menu shortcut $(shortcut | sed "s|$users/||")" ||
     fail "no Start-menu shortcut"
-echo "windows-test: Apps entry:"
-entry | grep -E 'Display|Publisher|EstimatedSize|Uninstall' | sed 's/^ */    /'
+echo "windows-test: the Apps entry:"
+entry | sed 's/^ */    /'
 for value in "DisplayName +REG_SZ +Spirex$" "DisplayVersion +REG_SZ +$version$" \
     "Publisher +REG_SZ +Orlesti$" 'DisplayIcon +REG_SZ +.*\\spirex.exe,0$' "EstimatedSize +REG_DWORD" \
     'QuietUninstallString +REG_SZ +".*\\uninstall.exe" /S$'; do
@@ -185,7 +190,6 @@ play "$installed" installed-
 wineserver -k 2>/dev/null || true
 run "$installed/uninstall.exe" /S
 nothing_left "uninstalled"
-echo "windows-test: uninstalled silently: no file, shortcut or entry left"
 
 # A newer version over an older one: one entry, and no file of the older one left.
 older=$work/older/spirex-1.0.0-win64
@@ -200,7 +204,8 @@ run "$setup" /S
     fail "after the upgrade: $(files "$installed" | tr '\n' ' ')"
 [[ $(entry | grep -c 'DisplayVersion') == 1 && $(entry) == *"REG_SZ    $version"* ]] ||
     fail "after the upgrade the entry is: $(entry)"
+echo "windows-test: $version installed over 1.0.0: $(entry | grep -c DisplayVersion) entry," \
+    "$(files "$installed" | grep -c older-only) file of 1.0.0 left"
 run "$installed/uninstall.exe" /S
 nothing_left "uninstalled after the upgrade"
-echo "windows-test: $version over 1.0.0: one entry, no file of 1.0.0 left; uninstalled, nothing left"
 exit $((failures > 0))

@@ -1,6 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include <QMessageBox>
+#include <QWidget>
 #include <utility>
 
 namespace spirex::ui {
@@ -21,6 +22,9 @@ void ShowMessage(QWidget* owner, const QString& title, const QString& text) {
     }
     QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, owner);
     box.setWindowModality(Qt::ApplicationModal);
+    if (owner != nullptr) {
+        box.setFont(owner->font()); // the typeface of the window that asks
+    }
     box.exec();
 }
 

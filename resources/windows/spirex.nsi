@@ -13,7 +13,8 @@
 ;   FILES       an include with one File line per file, in order
 ;   UNFILES     an include with one Delete line per file and one RMDir line per folder
 
-Unicode true
+; A 64-bit installer for a 64-bit program.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; No time stamps in the installer: the same files make the same bytes.
 SetDateSave off
