@@ -58,8 +58,7 @@ class WindowsTest : public QObject {
     }
     // Chooses `core` and presses the first OK; with `typed`, types it and presses the second.
     void Play(const QString& core, const QString& typed = {}) const {
-        auto* list = Find<QListWidget>("List1");
-        list->setCurrentItem(list->findItems(core, Qt::MatchExactly).value(0));
+        Choose(core);
         Find<QPushButton>("Tasto1")->click();
         Find<QLineEdit>("induttanza")->setText(typed);
         if (!typed.isNull()) {
@@ -146,35 +145,17 @@ private Q_SLOTS:
         spirex::ui::SetMessageHandlerForTesting({});
     }
 
-    void typicalUseThenARefusal() {
+    // At start: the list filled and nothing chosen, the focus on it. Tab and Backtab go round
+    // the controls; Enter presses only a focused button, Escape nothing; the first OK moves the
+    // focus to the box. A refusal beeps, then prompts, clears the box and keeps the result.
+    void keyboardThenARefusal() {
         auto* list = Find<QListWidget>("List1");
         QCOMPARE(list->count(), 223);
         QCOMPARE(list->item(0)->text(), QStringLiteral("T12.0"));
         QVERIFY(list->selectedItems().isEmpty());
-        QVERIFY(Focused(list));
         QCOMPARE(Captions(), (QStringList{"", "Inserire il valore desiderato", "", "", ""}));
-
-        Choose(QStringLiteral("T37.2"));
-        QTest::mouseClick(Find("Tasto1"), Qt::LeftButton);
-        QVERIFY(Focused(Find("induttanza")));
-        QTest::keyClicks(Find("induttanza"), QStringLiteral("10"));
-        QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
-        QCOMPARE(Captions().front(), QStringLiteral("50"));
-
-        Find<QLineEdit>("induttanza")->clear();
-        QTest::keyClicks(Find("induttanza"), QStringLiteral("abc"));
-        QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
-        QCOMPARE(heard_, QStringList{"beep Freq: da 2 MHz a 30 MHz"});
-        QCOMPARE(Captions(),
-                 (QStringList{"50", "Inserire valore micro Henry", "Nucleo: Rosso",
-                              "Scegliere il nucleo ed inserire l'induttanza", "T37.2"}));
-        QCOMPARE(Find<QLineEdit>("induttanza")->text(), QString());
-    }
-
-    // Tab and Backtab go round the controls; Enter presses only a focused button, Escape nothing.
-    void keyboard() {
         const QStringList order{"List1", "Tasto1", "Picture1", "induttanza", "Tasto2", "List1"};
-        QVERIFY(Focused(Find("List1")));
+        QVERIFY(Focused(list));
         for (const auto key : {Qt::Key_Tab, Qt::Key_Backtab}) {
             for (qsizetype i = 1; i < order.size(); ++i) {
                 QTest::keyClick(QApplication::focusWidget(), key);
@@ -184,6 +165,7 @@ private Q_SLOTS:
         }
         Choose(QStringLiteral("T12.1"));
         Key("Tasto1", Qt::Key_Return);
+        QVERIFY(Focused(Find("induttanza")));
         QTest::keyClicks(Find("induttanza"), QStringLiteral("10"));
         for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
             Key("induttanza", key);
@@ -191,6 +173,15 @@ private Q_SLOTS:
         QCOMPARE(Captions().front(), QString());
         Key("Tasto2", Qt::Key_Enter);
         QCOMPARE(Captions().front(), QStringLiteral("46"));
+
+        Find<QLineEdit>("induttanza")->clear();
+        QTest::keyClicks(Find("induttanza"), QStringLiteral("abc"));
+        QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
+        QCOMPARE(heard_, QStringList{"beep Freq: da 500 KHz a 5 MHz"});
+        QCOMPARE(Captions(),
+                 (QStringList{"46", "Inserire valore micro Henry", "Nucleo: Blu",
+                              "Scegliere il nucleo ed inserire l'induttanza", "T12.1"}));
+        QCOMPARE(Find<QLineEdit>("induttanza")->text(), QString());
     }
 
     // Clicks and arrow keys move the list's selection, and nothing clears it; the window's size
