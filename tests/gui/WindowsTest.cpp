@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -66,9 +65,8 @@ class WindowsTest : public QObject {
         }
     }
     // Every text of `window` that is cut: a label's text wider than the label, or whose ink, as
-    // the label wraps it, reaches below the label (drawn in the label made taller); a button's
-    // text larger than the inside of its frame; a title longer than the title bar leaves room for
-    // beside its buttons.
+    // the label wraps it, reaches below the label (drawn in the label made taller), and a button's
+    // text larger than the inside of its frame.
     static QStringList CutTexts(QWidget* window) {
         QStringList cut;
         for (QLabel* label : window->findChildren<QLabel*>()) {
@@ -92,9 +90,6 @@ class WindowsTest : public QObject {
             const QSize text = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
             cut << (text.boundedTo(inside.size()) != text ? button->text() : "");
         }
-        const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
-        const int room = window->width() - 3 * 46 - 32; // the title bar's buttons and icon
-        cut << (title.horizontalAdvance(window->windowTitle()) > room ? window->windowTitle() : "");
         cut.removeAll(QString());
         return cut;
     }
