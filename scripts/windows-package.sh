@@ -104,7 +104,8 @@ crlf "$fonts/LICENSE-LiberationSans.txt" >"$folder/LICENSE-LiberationSans.txt"
     echo "Built from the Spirex sources at commit $commit,"
     echo "dated $(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')."
     echo "Qt $(basename "$qt" | sed 's/^qt6-base-//; s/-win64$//') (Debian's qt6-base source), cross-built with"
-    echo "mingw-w64 $("$target-g++-posix" -dumpfullversion) on Debian $(cat /etc/debian_version 2>/dev/null || echo '?')."
+    echo "mingw-w64's GCC $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null ||
+        echo '?') on $(. /etc/os-release && echo "$PRETTY_NAME")."
     echo "The typeface built into spirex.exe is Liberation Sans 2 (LICENSE-LiberationSans.txt)."
 } | crlf >"$folder/BUILD.txt"
 
@@ -122,9 +123,9 @@ paths = sorted(os.path.relpath(os.path.join(d, f), base)
 with zipfile.ZipFile(folder + ".zip", "w", zipfile.ZIP_DEFLATED, compresslevel=9) as zip:
     for path in paths:
         info = zipfile.ZipInfo(path.replace(os.sep, "/"), stamp)
-        info.external_attr = 0o644 << 16
+        info.external_attr = 0o100644 << 16  # a regular file, rw-r--r--
         info.compress_type = zipfile.ZIP_DEFLATED
-        info.create_system = 0
+        info.create_system = 3
         with open(os.path.join(base, path), "rb") as f:
             zip.writestr(info, f.read(), compresslevel=9)
 EOF
