@@ -35,7 +35,7 @@ make_installer() {
     } >"$work/unfiles.nsh"
     size=$(du -sk --apparent-size "$folder" | cut -f1)
     makensis -V2 -INPUTCHARSET UTF8 \
-        "-DVERSION=$version" "-DPUBLISHER=Orlesti" "-DSOURCE=$folder" \
+        "-DVERSION=$version" "-DPUBLISHER=Orlesti" \
         "-DICON=$project/resources/spirex.ico" "-DOUTFILE=$setup" "-DSIZE_KB=$size" \
         "-DFILES=$work/files.nsh" "-DUNFILES=$work/unfiles.nsh" \
         "$project/resources/windows/spirex.nsi"
@@ -120,7 +120,7 @@ base = os.path.dirname(folder)
 stamp = time.gmtime(max(int(os.environ["SOURCE_DATE_EPOCH"]), 315532800))[:6]
 paths = sorted(os.path.relpath(os.path.join(d, f), base)
                for d, _, files in os.walk(folder) for f in files)
-with zipfile.ZipFile(folder + ".zip", "w", zipfile.ZIP_DEFLATED, compresslevel=9) as zip:
+with zipfile.ZipFile(folder + ".zip", "w") as zip:
     for path in paths:
         info = zipfile.ZipInfo(path.replace(os.sep, "/"), stamp)
         info.external_attr = 0o100644 << 16  # a regular file, rw-r--r--

@@ -120,7 +120,6 @@ play() {
 
 zipped=$(echo "$work"/spirex-*-win64)
 play "$zipped" "" +loaddll
-cp "$work/loaded.log" "$work/zip-loaded.log"
 xdotool key alt
 sleep 0.5
 xdotool key Return # the menu's one item, Informazioni
@@ -144,7 +143,7 @@ running && fail "the program runs on after its last window closed"
 
 # Exactly the files of the zip are loaded from its folder, each of them (the licences and
 # BUILD.txt are read by people, not loaded).
-loaded=$(tr -d '\r' <"$work/zip-loaded.log" | grep -o 'Loaded L"Z:[^"]*"' | sed 's/^Loaded L"Z://; s/"$//' |
+loaded=$(tr -d '\r' <"$work/loaded.log" | grep -o 'Loaded L"Z:[^"]*"' | sed 's/^Loaded L"Z://; s/"$//' |
     sed 's|\\\\|/|g' | grep "^$zipped/" | sed "s|^$zipped/||" | sort -u)
 shipped=$(cd "$zipped" && find . -type f -name '*.[de][lx][le]' | sed 's|^\./||' | sort)
 [[ $loaded == "$shipped" ]] || fail "loaded $(echo $loaded), shipped $(echo $shipped)"
@@ -161,7 +160,10 @@ run() {
 # The Apps entry's values; nothing where there is no entry.
 entry() { $wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' | grep '^ ' || true; }
 files() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
-installed=$(echo "$users"/*/AppData/Local/Programs/Spirex)
+# Whether the installed folder holds the zip's files and the uninstaller, and nothing else.
+installed_as_zipped() {
+    [[ $(files "$installed") == "$( (files "$zipped"; echo uninstall.exe) | LC_ALL=C sort)" ]]
+}
 shortcut() { ls "$users"/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/Spirex.lnk 2>/dev/null; }
 nothing_left() {
     local before=$failures
@@ -178,8 +180,7 @@ version=$(basename "$setup" | sed 's/^spirex-//; s/-win64-setup\.exe$//')
 run "$setup" /S
 installed=$(echo "$users"/*/AppData/Local/Programs/Spirex)
 echo "windows-test: installed silently into $installed"
-[[ $(files "$installed") == "$( (files "$zipped"; echo uninstall.exe) | LC_ALL=C sort)" ]] ||
-    fail "installed $(files "$installed" | tr '\n' ' ')"
+installed_as_zipped || fail "installed $(files "$installed" | tr '\n' ' ')"
 [[ -n $(shortcut) ]] && echo "windows-test: Start-menu shortcut $(shortcut | sed "s|$users/||")" ||
     fail "no Start-menu shortcut"
 echo "windows-test: the Apps entry:"
@@ -203,8 +204,7 @@ bash "$root/scripts/windows-package.sh" --installer "$older" 1.0.0 "$work/older/
 run "$work/older/setup.exe" /S
 [[ -f $installed/older-only.txt ]] || fail "the older version did not install"
 run "$setup" /S
-[[ $(files "$installed") == "$( (files "$zipped"; echo uninstall.exe) | LC_ALL=C sort)" ]] ||
-    fail "after the upgrade: $(files "$installed" | tr '\n' ' ')"
+installed_as_zipped || fail "after the upgrade: $(files "$installed" | tr '\n' ' ')"
 [[ $(entry | grep -c 'DisplayVersion') == 1 && $(entry) == *"REG_SZ    $version"* ]] ||
     fail "after the upgrade the entry is: $(entry)"
 echo "windows-test: $version installed over 1.0.0: $(entry | grep -c DisplayVersion) entry," \

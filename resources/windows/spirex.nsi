@@ -6,7 +6,6 @@
 ; Defined on the command line:
 ;   VERSION     the program's version, such as 1.1.0
 ;   PUBLISHER   the publisher shown in the Apps list
-;   SOURCE      the folder of the program's files, as in the zip
 ;   ICON        the program's icon (.ico)
 ;   OUTFILE     the installer to write
 ;   SIZE_KB     the installed size in KiB, shown in the Apps list

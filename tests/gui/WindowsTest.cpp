@@ -66,8 +66,8 @@ class WindowsTest : public QObject {
     }
     // Every text of `window` that is cut: a label's text wider than the label, or whose ink, as
     // the label wraps it, reaches below the label (drawn in the label made taller), and a button's
-    // text larger than the inside of its frame.
-    static QStringList CutTexts(QWidget* window) {
+    // text larger than the inside of its frame; one per line, empty when none is.
+    static QString CutTexts(QWidget* window) {
         QStringList cut;
         for (QLabel* label : window->findChildren<QLabel*>()) {
             const QSize size = label->size();
@@ -91,7 +91,7 @@ class WindowsTest : public QObject {
             cut << (text.boundedTo(inside.size()) != text ? button->text() : "");
         }
         cut.removeAll(QString());
-        return cut;
+        return cut.join('\n');
     }
     // Compares what `window` draws with the picture `reference`.png. On a difference it leaves
     // the picture it saw and a picture of the differences, black where the two agree, beside it.
@@ -228,7 +228,8 @@ private Q_SLOTS:
         for (int step = 0; step < 223 + inputs.size(); ++step) {
             Play(step < 223 ? Find<QListWidget>("List1")->item(step)->text() : "T12.0",
                  step < 223 ? QString() : inputs[step - 223]);
-            QVERIFY2(CutTexts(main_.get()).isEmpty(), qPrintable(CutTexts(main_.get()).join('\n')));
+            const QString cut = CutTexts(main_.get());
+            QVERIFY2(cut.isEmpty(), qPrintable(cut));
         }
         const QString pictures = qEnvironmentVariable("SPIREX_PICTURES");
         const QString references = QStringLiteral(SPIREX_REFERENCES);
@@ -244,7 +245,8 @@ private Q_SLOTS:
         Play(QStringLiteral("T37.2"), QStringLiteral("10"));
         shown(main_.get(), QStringLiteral("main-window"));
         QVERIFY(OpenAbout());
-        QVERIFY2(CutTexts(about_).isEmpty(), qPrintable(CutTexts(about_).join('\n')));
+        const QString cut = CutTexts(about_);
+        QVERIFY2(cut.isEmpty(), qPrintable(cut));
         shown(about_, QStringLiteral("about"));
         if (!compare) {
             qInfo("not compared with reference pictures: those of this release (%s), at scale 1",
