@@ -5,8 +5,6 @@
 #include "support/RowName.h"
 #include "sysinfo/SysInfo.h"
 
-#include <algorithm>
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -16,7 +14,6 @@
 #include <thread>
 #include <vector>
 #include <windows.h>
-#include <winternl.h>
 
 namespace spirex::sysinfo {
 namespace {
@@ -35,10 +32,11 @@ inline Value Text(const std::string& text) {
     return {kRegSz, text + '\0'};
 }
 
-enum class FileKind { Program, ReadOnly, Hidden, SystemFile, Folder };
-using enum FileKind;
-
-using File = std::pair<std::string, FileKind>; // a path and what is there
+// What a case puts at a path: a file with these attributes, or a folder.
+using File = std::pair<std::string, DWORD>;
+constexpr DWORD Program = FILE_ATTRIBUTE_ARCHIVE, ReadOnly = FILE_ATTRIBUTE_READONLY,
+                Hidden = FILE_ATTRIBUTE_HIDDEN, SystemFile = FILE_ATTRIBUTE_SYSTEM,
+                Folder = FILE_ATTRIBUTE_DIRECTORY;
 
 inline const std::string kRoot = "C:\\spirex-tests";
 // A path with a blank, beside the decoy that an unquoted command line would start instead.
@@ -92,17 +90,12 @@ const std::string kReport = kRoot + "\\started.txt"; // written by the stand-in 
 // Writes exactly the value's bytes, from a buffer with no zero after them: Wine counts one more
 // byte for text that happens to be followed by a zero in memory.
 void SetValue(std::string_view key, std::string_view name, const std::optional<Value>& value) {
-    HKEY handle = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, std::string(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                    nullptr, &handle, nullptr);
-    RegDeleteValueA(handle, std::string(name).c_str());
+    const std::string k(key), n(name), buffer = value ? value->data + '\x01' : "";
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, k.c_str(), n.c_str());
     if (value) {
-        const std::string buffer = value->data + '\x01';
-        RegSetValueExA(handle, std::string(name).c_str(), 0, value->type,
-                       reinterpret_cast<const BYTE*>(buffer.data()),
-                       static_cast<DWORD>(value->data.size()));
+        RegSetKeyValueA(HKEY_LOCAL_MACHINE, k.c_str(), n.c_str(), value->type, buffer.data(),
+                        static_cast<DWORD>(value->data.size()));
     }
-    RegCloseKey(handle);
 }
 
 void RemoveTree(const fs::path& path) {
@@ -126,17 +119,12 @@ void Arrange(const LookupCase& c) {
     DeleteFileA(kDecoy.first.c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
     SetValue(kToolKey, kToolValue, c.toolPath);
-    if (c.toolFolder) {
-        SetValue(kToolFolderKey, kToolFolderValue, c.toolFolder);
-    }
+    SetValue(kToolFolderKey, kToolFolderValue, c.toolFolder);
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    for (const auto& [path, kind] : c.files) {
-        fs::create_directories(kind == Folder ? fs::path(path) : fs::path(path).parent_path());
-        constexpr DWORD kAttributes[] = {FILE_ATTRIBUTE_ARCHIVE, FILE_ATTRIBUTE_READONLY,
-                                         FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM};
-        if (kind != Folder) {
-            const DWORD attributes = kAttributes[static_cast<int>(kind)];
+    for (const auto& [path, attributes] : c.files) {
+        fs::create_directories(attributes == Folder ? path : fs::path(path).parent_path());
+        if (attributes != Folder) {
             fs::copy_file(self, path);
             SetFileAttributesA(path.c_str(), attributes);
             ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
@@ -160,21 +148,15 @@ std::optional<std::pair<std::string, int>> Started(std::chrono::milliseconds wai
     return std::nullopt;
 }
 
-// The handles this process holds, from the system's list of all handles (Wine leaves the
-// process's own handle count at 0).
-ULONG HandleCount() {
-    struct Entry { // SYSTEM_HANDLE_TABLE_ENTRY_INFO: the owning process, then 20 more bytes
-        ULONG process;
-        std::array<char, 20> rest;
-    };
-    std::vector<char> buffer(1 << 22);
-    NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
-                             static_cast<ULONG>(buffer.size()), nullptr);
-    const ULONG count = *reinterpret_cast<const ULONG*>(buffer.data());
-    const auto* entries = reinterpret_cast<const Entry*>(buffer.data() + sizeof(void*));
-    return static_cast<ULONG>(std::count_if(entries, entries + count, [](const Entry& e) {
-        return e.process == GetCurrentProcessId();
-    }));
+// The handles this process holds: the handle values that the system knows, among all it has
+// handed out (Wine leaves the process's own handle count at 0).
+int HandleCount() {
+    int count = 0;
+    DWORD flags = 0;
+    for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
+    return count;
 }
 
 class RealLookup : public ::testing::TestWithParam<LookupCase> {
@@ -193,7 +175,7 @@ protected:
 TEST_P(RealLookup, StartsTheToolOrSaysItIsUnavailable) {
     const LookupCase& c = GetParam();
     Arrange(c);
-    const ULONG handles = HandleCount();
+    const int handles = HandleCount();
     EXPECT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()),
               c.started.empty() ? Outcome::Unavailable : Outcome::Started);
     EXPECT_EQ(HandleCount(), handles) << "a key or the new process's handles were left open";
@@ -209,10 +191,9 @@ INSTANTIATE_TEST_SUITE_P(Windows, RealLookup, ::testing::ValuesIn(kLookupCases),
 TEST(RealRegistry, KeysAreOpenedForReadingOnly) { // the key is in every Wine prefix
     KeyHandle key = 0;
     ASSERT_EQ(PlatformRegistry().Open(kHkeyLocalMachine, kToolKey, key), kErrorSuccess);
-    PUBLIC_OBJECT_BASIC_INFORMATION info{};
-    NtQueryObject(reinterpret_cast<HANDLE>(key), ObjectBasicInformation, &info, sizeof(info),
-                  nullptr);
-    EXPECT_EQ(info.GrantedAccess, static_cast<ULONG>(KEY_READ));
+    EXPECT_EQ(RegSetValueExA(reinterpret_cast<HKEY>(key), "written", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(""), 1),
+              ERROR_ACCESS_DENIED);
     PlatformRegistry().Close(key);
 }
 
