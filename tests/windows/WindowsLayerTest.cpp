@@ -98,25 +98,26 @@ void SetValue(std::string_view key, std::string_view name, const std::optional<V
     }
 }
 
-void RemoveTree(const fs::path& path) {
+// Removes the report and what the case puts on the disk. A stand-in that has just reported may
+// not have ended yet, and its file cannot be removed until it has.
+void Remove(const LookupCase& c) {
+    DeleteFileA(kReport.c_str());
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(path, error)) {
-        SetFileAttributesA(entry.path().string().c_str(), FILE_ATTRIBUTE_NORMAL);
-    }
-    // A marker that has just reported may not have ended yet.
-    for (int attempt = 0; attempt < 40 && fs::exists(path, error); ++attempt) {
-        fs::remove_all(path, error);
-        std::this_thread::sleep_for(50ms);
+    for (const auto& [path, attributes] : c.files) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        for (int attempt = 0; attempt < 40 && fs::exists(path, error); ++attempt) {
+            fs::remove(path, error);
+            std::this_thread::sleep_for(50ms);
+        }
     }
 }
 
 // The registry and the disk as the case describes them: copies of this program, which under
 // another name stands in for the tool, and folders.
 void Arrange(const LookupCase& c) {
-    RemoveTree(kRoot);
-    RemoveTree("C:\\Program Files\\Spirex Test");
-    DeleteFileA((kHere + "\\msinfo32.exe").c_str());
-    DeleteFileA(kDecoy.first.c_str());
+    for (const LookupCase& any : kLookupCases) {
+        Remove(any);
+    }
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
     SetValue(kToolKey, kToolValue, c.toolPath);
     SetValue(kToolFolderKey, kToolFolderValue, c.toolFolder);
@@ -131,21 +132,18 @@ void Arrange(const LookupCase& c) {
                 << "the file system keeps no DOS attributes here";
         }
     }
-    fs::create_directories(kRoot);
 }
 
-// The path of the program that started and how it was asked to show its window, once it
-// reports within `wait`.
-std::optional<std::pair<std::string, int>> Started(std::chrono::milliseconds wait) {
+// What the program that started reported, its path and how it was asked to show its window,
+// once it reports within `wait`; empty when none did.
+std::string Started(std::chrono::milliseconds wait) {
+    std::string report;
     for (const auto end = std::chrono::steady_clock::now() + wait;
-         std::chrono::steady_clock::now() < end; std::this_thread::sleep_for(50ms)) {
-        std::ifstream in(kReport);
-        std::pair<std::string, int> report;
-        if (std::getline(in, report.first) && in >> report.second) {
-            return report;
-        }
+         report.empty() && std::chrono::steady_clock::now() < end;
+         std::this_thread::sleep_for(50ms)) {
+        std::getline(std::ifstream(kReport), report);
     }
-    return std::nullopt;
+    return report;
 }
 
 // The handles this process holds: the handle values that the system knows, among all it has
@@ -165,10 +163,11 @@ protected:
     // them: one start beforehand, so that the handle counts compare like with like.
     static void SetUpTestSuite() {
         fs::create_directories(kHere);
+        fs::create_directories(kRoot);
         SetCurrentDirectoryA(kHere.c_str());
         Arrange(kLookupCases.at(2));
         ASSERT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()), Outcome::Started);
-        ASSERT_TRUE(Started(10s));
+        ASSERT_FALSE(Started(10s).empty());
     }
 };
 
@@ -180,9 +179,8 @@ TEST_P(RealLookup, StartsTheToolOrSaysItIsUnavailable) {
               c.started.empty() ? Outcome::Unavailable : Outcome::Started);
     EXPECT_EQ(HandleCount(), handles) << "a key or the new process's handles were left open";
     // Whatever the outcome, wait before deciding what was started.
-    const auto started = Started(c.started.empty() ? 1500ms : 10000ms);
-    EXPECT_EQ(started.value_or(std::pair{std::string(), SW_SHOWNORMAL}),
-              std::pair(c.started, SW_SHOWNORMAL));
+    EXPECT_EQ(Started(c.started.empty() ? 1500ms : 10000ms),
+              c.started.empty() ? "" : c.started + ' ' + std::to_string(SW_SHOWNORMAL));
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows, RealLookup, ::testing::ValuesIn(kLookupCases),
@@ -210,7 +208,7 @@ int main(int argc, char** argv) {
         GetStartupInfoA(&startup);
         const bool show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
         const std::string report = spirex::sysinfo::kReport;
-        std::ofstream(report + ".new") << self << '\n' << (show ? startup.wShowWindow : -1) << '\n';
+        std::ofstream(report + ".new") << self << ' ' << (show ? startup.wShowWindow : -1) << '\n';
         return MoveFileExA((report + ".new").c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING)
                    ? 0
                    : 1;
