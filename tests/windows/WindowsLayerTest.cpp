@@ -1,7 +1,8 @@
 // The system-information lookup on Wine's real registry and files, case by case: what the
-// registry and the disk hold, and what the lookup must make of it, with a marker program in place
-// of the tool. The cases rewrite keys under HKEY_LOCAL_MACHINE and files at the root of drive C:,
-// so this program refuses to run anywhere but under Wine.
+// registry holds, and what the lookup must make of it, among files laid out once for all cases,
+// with copies of this program standing in for the tool. The cases rewrite keys under
+// HKEY_LOCAL_MACHINE and files at the root of drive C:, so this program refuses to run anywhere
+// but under Wine.
 #include "support/RowName.h"
 #include "sysinfo/SysInfo.h"
 
@@ -32,56 +33,70 @@ inline Value Text(const std::string& text) {
     return {kRegSz, text + '\0'};
 }
 
-// What a case puts at a path: a file with these attributes, or a folder.
-using File = std::pair<std::string, DWORD>;
-constexpr DWORD Program = FILE_ATTRIBUTE_ARCHIVE, ReadOnly = FILE_ATTRIBUTE_READONLY,
-                Hidden = FILE_ATTRIBUTE_HIDDEN, SystemFile = FILE_ATTRIBUTE_SYSTEM,
-                Folder = FILE_ATTRIBUTE_DIRECTORY;
-
 inline const std::string kRoot = "C:\\spirex-tests";
+// Spirex's current folder while the tests run, where a relative path would find a program.
+inline const std::string kHere = "C:\\spirex-current";
 // A path with a blank, beside the decoy that an unquoted command line would start instead.
 inline const std::string kTool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
-inline const File kDecoy{"C:\\Program.exe", Program};
-inline const std::string kDir = kRoot + "\\folder";
-inline const std::string kIn = kDir + "\\MSINFO32.EXE";
-inline const std::string kHere = "C:\\spirex-current";
+
+// A folder of the tests, and the tool in it.
+std::string In(const char* folder) {
+    return kRoot + '\\' + folder;
+}
+std::string ToolIn(const char* folder) {
+    return In(folder) + "\\MSINFO32.EXE";
+}
+
+// What is on the disk in every case: copies of this program with these attributes, and a folder.
+inline const std::vector<std::pair<std::string, DWORD>> kFiles{
+    {kTool, FILE_ATTRIBUTE_HIDDEN},
+    {"C:\\Program.exe", FILE_ATTRIBUTE_ARCHIVE},
+    {ToolIn("ordinary"), FILE_ATTRIBUTE_ARCHIVE},
+    {ToolIn("read-only"), FILE_ATTRIBUTE_READONLY},
+    {ToolIn("hidden"), FILE_ATTRIBUTE_HIDDEN},
+    {ToolIn("system"), FILE_ATTRIBUTE_SYSTEM},
+    {ToolIn("folder"), FILE_ATTRIBUTE_DIRECTORY},
+    {In("other") + "\\other.exe", FILE_ATTRIBUTE_ARCHIVE},
+    {kHere + "\\msinfo32.exe", FILE_ATTRIBUTE_ARCHIVE},
+};
 
 struct LookupCase {
     const char* name;
     std::optional<Value> toolPath;   // "PATH" of the first key
     std::optional<Value> toolFolder; // "MSINFO" of the second key
-    std::vector<File> files;
-    std::string started; // empty: nothing starts and the tool is unavailable
+    std::string started;             // empty: nothing starts and the tool is unavailable
 };
+
+inline const Value kOrdinary = Text(In("ordinary"));
 
 // clang-format off
 inline const std::vector<LookupCase> kLookupCases{
     // Started as it stands: not even a hidden file is looked for first.
-    {"FirstKeyNamesTheTool", Text(kTool), {}, {{kTool, Hidden}, kDecoy}, kTool},
-    {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), Text(kDir), {{kIn, Program}}, ""},
-    {"SecondKeyFolderHoldsTheTool", {}, Text(kDir), {{kIn, Program}}, kIn},
-    {"ReadOnlyToolIsOrdinary", {}, Text(kDir), {{kIn, ReadOnly}}, kIn},
-    {"FolderWithoutTheTool", {}, Text(kDir), {{kDir + "\\other.exe", Program}}, ""},
-    {"HiddenTool", {}, Text(kDir), {{kIn, Hidden}}, ""},
-    {"SystemTool", {}, Text(kDir), {{kIn, SystemFile}}, ""},
-    {"FolderNamedLikeTheTool", {}, Text(kDir), {{kIn, Folder}}, ""},
-    {"NeitherKey", {}, {}, {{kIn, Program}}, ""},
+    {"FirstKeyNamesTheTool", Text(kTool), {}, kTool},
+    {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), kOrdinary, ""},
+    {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, ToolIn("ordinary")},
+    {"ReadOnlyToolIsOrdinary", {}, Text(In("read-only")), ToolIn("read-only")},
+    {"FolderWithoutTheTool", {}, Text(In("other")), ""},
+    {"HiddenTool", {}, Text(In("hidden")), ""},
+    {"SystemTool", {}, Text(In("system")), ""},
+    {"FolderNamedLikeTheTool", {}, Text(In("folder")), ""},
+    {"NeitherKey", {}, {}, ""},
     // A path that is read but names nothing fails to start; one too long to read is passed over.
-    {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), Text(kDir), {{kIn, Program}}, ""},
-    {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, Text(kDir), {{kIn, Program}}, ""},
-    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), Text(kDir), {{kIn, Program}}, kIn},
-    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, Text(kDir), {{kTool, Program}, {kIn, Program}}, kIn},
-    {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, Text(kDir), {{kIn, Program}}, ""},
-    {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, Text(kDir), {{kIn, Program}}, ""},
-    {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, {{kTool, Program}}, kTool},
-    // A relative path names a program in Spirex's current folder, which the tests set to kHere.
-    {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), Text(kDir), {{kHere + "\\msinfo32.exe", Program}}, ""},
-    {"RelativeFolderIsNotLookedIn", {}, Text("."), {{kHere + "\\MSINFO32.EXE", Program}}, ""},
-    {"DriveRelativeToolPathIsNotStarted", Text("C:msinfo32.exe"), {}, {{kHere + "\\msinfo32.exe", Program}}, ""},
-    {"RootRelativeToolPathIsNotStarted", Text("\\spirex-current\\msinfo32.exe"), {}, {{kHere + "\\msinfo32.exe", Program}}, ""},
-    {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, {{kTool, Program}}, kTool},
+    {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), kOrdinary, ""},
+    {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, kOrdinary, ""},
+    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, ToolIn("ordinary")},
+    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, ToolIn("ordinary")},
+    {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, kOrdinary, ""},
+    {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, kOrdinary, ""},
+    {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, kTool},
+    // A relative path would name the program in kHere.
+    {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), kOrdinary, ""},
+    {"RelativeFolderIsNotLookedIn", {}, Text("."), ""},
+    {"DriveRelativeToolPathIsNotStarted", Text("C:msinfo32.exe"), {}, ""},
+    {"RootRelativeToolPathIsNotStarted", Text("\\spirex-current\\msinfo32.exe"), {}, ""},
+    {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, kTool},
     // Cut short at the zero, the path would name another program.
-    {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, {{kTool, Program}}, ""},
+    {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, ""},
 };
 // clang-format on
 
@@ -98,40 +113,12 @@ void SetValue(std::string_view key, std::string_view name, const std::optional<V
     }
 }
 
-// Removes the report and what the case puts on the disk. A stand-in that has just reported may
-// not have ended yet, and its file cannot be removed until it has.
-void Remove(const LookupCase& c) {
-    DeleteFileA(kReport.c_str());
-    std::error_code error;
-    for (const auto& [path, attributes] : c.files) {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        for (int attempt = 0; attempt < 40 && fs::exists(path, error); ++attempt) {
-            fs::remove(path, error);
-            std::this_thread::sleep_for(50ms);
-        }
-    }
-}
-
-// The registry and the disk as the case describes them: copies of this program, which under
-// another name stands in for the tool, and folders.
+// The two keys as the case describes them, and no report of a start yet.
 void Arrange(const LookupCase& c) {
-    for (const LookupCase& any : kLookupCases) {
-        Remove(any);
-    }
+    DeleteFileA(kReport.c_str());
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, std::string(kToolFolderKey).c_str());
     SetValue(kToolKey, kToolValue, c.toolPath);
     SetValue(kToolFolderKey, kToolFolderValue, c.toolFolder);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    for (const auto& [path, attributes] : c.files) {
-        fs::create_directories(attributes == Folder ? path : fs::path(path).parent_path());
-        if (attributes != Folder) {
-            fs::copy_file(self, path);
-            SetFileAttributesA(path.c_str(), attributes);
-            ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
-                << "the file system keeps no DOS attributes here";
-        }
-    }
 }
 
 // What the program that started reported, its path and how it was asked to show its window,
@@ -159,11 +146,23 @@ int HandleCount() {
 
 class RealLookup : public ::testing::TestWithParam<LookupCase> {
 protected:
-    // Wine opens its root keys and loads what starting a process needs on first use, and keeps
-    // them: one start beforehand, so that the handle counts compare like with like.
+    // The files laid out, then one start beforehand: Wine opens its root keys and loads what
+    // starting a process needs on first use, and keeps them, so that the handle counts compare
+    // like with like.
     static void SetUpTestSuite() {
-        fs::create_directories(kHere);
-        fs::create_directories(kRoot);
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        for (const auto& [path, attributes] : kFiles) {
+            const bool folder = attributes == FILE_ATTRIBUTE_DIRECTORY;
+            fs::create_directories(folder ? path : fs::path(path).parent_path());
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!folder) {
+                fs::copy_file(self, path, fs::copy_options::overwrite_existing);
+                SetFileAttributesA(path.c_str(), attributes);
+                ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
+                    << "the file system keeps no DOS attributes here";
+            }
+        }
         SetCurrentDirectoryA(kHere.c_str());
         Arrange(kLookupCases.at(2));
         ASSERT_EQ(StartSysInfo(PlatformRegistry(), PlatformSystem()), Outcome::Started);
