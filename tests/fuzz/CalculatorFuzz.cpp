@@ -9,7 +9,6 @@
 #include "sysinfo/SysInfo.h"
 
 #include <cstdlib>
-#include <tuple>
 #include <utility>
 
 namespace {
@@ -24,6 +23,7 @@ using namespace spirex::sysinfo;
 
 // A registry that holds one value under every key.
 struct OneValue final : Registry {
+    OneValue(std::uint32_t t, std::string_view b) : type(t), bytes(b) {}
     std::uint32_t type;
     std::string_view bytes;
 
@@ -39,8 +39,7 @@ struct OneValue final : Registry {
 
 // The value as text: all of it less one terminating zero; too long or empty reads nothing.
 void CheckReader(std::uint32_t type, std::string_view bytes) {
-    OneValue registry;
-    std::tie(registry.type, registry.bytes) = std::pair(type, bytes);
+    OneValue registry(type, bytes);
     std::string text = "x";
     const KeyValue read = GetKeyValue(registry, 0, "K", "V", text);
     const bool fits = !bytes.empty() && bytes.size() <= kValueBufferSize;
