@@ -39,3 +39,8 @@ if(SPIREX_SANITIZE)
                         -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# libstdc++'s own checks of indexes and preconditions, in every build of the project's code: an
+# index past the end of a container stops the program at once instead of reading memory that is
+# not the container's.
+add_compile_definitions(_GLIBCXX_ASSERTIONS)
