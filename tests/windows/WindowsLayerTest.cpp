@@ -137,9 +137,9 @@ std::string Started(std::chrono::milliseconds wait) {
 // handed out (Wine leaves the process's own handle count at 0).
 int HandleCount() {
     int count = 0;
-    DWORD flags = 0;
     for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+        DWORD flags = 0;
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags);
     }
     return count;
 }
