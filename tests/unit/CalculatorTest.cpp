@@ -96,20 +96,17 @@ const std::string kTooLarge = "Label7=Induttanza troppo grande per il nucleo";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
-    TurnsRow{"TypicalUse", {"T37.2"}, "10", "50"}, TurnsRow{"Iron", {"T12.1"}, "10", "46"},
-    TurnsRow{"BlanksRemoved", {"T12.1"}, " 1 0", "46"}, TurnsRow{"CommaEndsTheNumber", {"T12.1"}, "2,5", "20"},
+    TurnsRow{"TypicalUse", {"T37.2"}, "10", "50"}, TurnsRow{"Ferrite", {"FT37.43"}, "1", "49"},
     TurnsRow{"HalfRoundsDownToEven", {"T12.1"}, "0.75", "12"}, TurnsRow{"HalfRoundsUpToEven", {"T12.1"}, "6.75", "38"},
     TurnsRow{"SmallRoundsToZero", {"T12.1"}, "0.0001", "0"}, TurnsRow{"ZeroOnceSingle", {"T12.1"}, "1e-50", "0"},
-    TurnsRow{"Ferrite", {"FT37.43"}, "1", "49"}, TurnsRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", "50"},
+    TurnsRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", "50"},
     TurnsRow{"LargestOnFerrite", {"FT23.68"}, "4294.8", "32767"}, TurnsRow{"LargestOnIron", {"T12.0"}, "322112", "32767"},
     TurnsRow{"LargestOnTheLargestAl", {"T400A.26"}, "2.7916e8", "32767"},
     // Regression row: in single precision the quotient and root give 102.
     TurnsRow{"QuotientAndRootInDouble", {"T12.1"}, "50.43", "103"},
-    // Refusals
-    TurnsRow{"Empty", {"T12.1"}, "", kChoose}, TurnsRow{"BlanksOnly", {"T12.1"}, "   ", kChoose},
+    // Refusals; what the number reader makes of the text is its own table's.
     TurnsRow{"Zero", {"T12.1"}, "0", kChoose}, TurnsRow{"Negative", {"T12.1"}, "-3", kChoose},
-    TurnsRow{"Letters", {"T12.1"}, "abc", kChoose}, TurnsRow{"LonePoint", {"T12.1"}, ".", kChoose},
-    TurnsRow{"CoreButtonPressedWithNothingChosen", {""}, "10", kChoose},
+    TurnsRow{"Letters", {"T12.1"}, "abc", kChoose}, TurnsRow{"CoreButtonPressedWithNothingChosen", {""}, "10", kChoose},
     // Regression rows: what cannot be held is refused, never wrapped; a value of no use is
     // refused as such, however large.
     TurnsRow{"TurnsBeyond16BitsOnFerrite", {"FT23.68"}, "4295", kTooLarge},
