@@ -11,8 +11,7 @@ namespace spirex::testing {
 
 class FakeControls final : public ControlOperations {
 public:
-    std::string list;
-    std::string input;
+    std::string list, input;
     std::vector<std::string> log; // "beep", "focus", "input=<text>", "Label7=<text>", ...
 
     [[nodiscard]] std::string ListText() const override { return list; }

@@ -1,9 +1,13 @@
+// The calculator library: the number reader, and the two operations on a window without widgets.
 #include "calculator/Calculator.h"
 
+#include "calculator/ParseLeadingNumber.h"
 #include "support/FakeControls.h"
 #include "support/RowName.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -11,6 +15,52 @@ namespace spirex {
 namespace {
 
 using spirex::testing::operator<<;
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+struct Reading {
+    const char* name;
+    std::string text;
+    double value;
+};
+
+class ParseLeadingNumberReads : public ::testing::TestWithParam<Reading> {};
+
+TEST_P(ParseLeadingNumberReads, Value) {
+    const double got = ParseLeadingNumber(GetParam().text);
+    EXPECT_EQ(got, GetParam().value);
+    EXPECT_EQ(std::signbit(got), std::signbit(GetParam().value));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Numbers, ParseLeadingNumberReads, ::testing::Values(
+    Reading{"Decimal", "0.75", 0.75}, Reading{"LeadingPoint", ".5", 0.5}, Reading{"TrailingPoint", "5.", 5},
+    Reading{"PlusSign", "+4", 4}, Reading{"MinusSign", "-3", -3}, Reading{"NegativeZero", "-0", -0.0},
+    Reading{"Exponent", "25e-1", 2.5}, Reading{"UpperCaseExponent", "2.5E+2", 250},
+    Reading{"BlanksTabsLineFeedsDropped", " 1\t0\n5", 105}, Reading{"BlankInsideExponent", "1 e 2", 100},
+    Reading{"CorrectlyRounded", "0.1", 0.1}, Reading{"SubnormalIsKept", "1e-310", 1e-310},
+    Reading{"SmallestNormal", "2.2250738585072014e-308", 2.2250738585072014e-308},
+    // Text after the number
+    Reading{"CommaIsNotADecimalPoint", "2,5", 2}, Reading{"Unit", "5 mH", 5}, Reading{"SecondPoint", "1.2.3", 1.2},
+    Reading{"ExponentWithoutDigits", "1e", 1}, Reading{"ExponentSignWithoutDigits", "1e+", 1},
+    Reading{"SecondExponentLetter", "1d2", 1}, Reading{"HexadecimalPrefix", "0x10", 0},
+    Reading{"CarriageReturn", "1\r2", 1}, Reading{"NonBreakingSpace", "1\xC2\xA0" "5", 1},
+    // No number
+    Reading{"Empty", "", 0}, Reading{"LonePoint", ".", 0}, Reading{"LoneSign", "+", 0}, Reading{"LoneExponent", "e5", 0},
+    Reading{"PointThenExponent", ".e5", 0}, Reading{"VisualBasicHexPrefix", "&H10", 0},
+    Reading{"DoubleSign", "--1", 0}, Reading{"EmbeddedNul", std::string("\0" "1", 2), 0},
+    // Out of range
+    Reading{"Overflow", "1e400", kInf}, Reading{"NegativeOverflow", "-1e400", -kInf},
+    Reading{"OverflowByDigits", std::string(400, '9'), kInf},
+    Reading{"OverflowByHugeExponent", "1e99999999999999999999999", kInf},
+    Reading{"NegativeUnderflow", "-1e-400", -0.0}, Reading{"UnderflowByHugeExponent", "1e-99999999999999999999999", 0},
+    Reading{"ZeroWithHugeExponent", "0e99999999999999", 0},
+    Reading{"LeadingZerosDoNotOverflow", "0.0000000001e310", 1e300},
+    Reading{"ManyFractionDigitsDoNotUnderflow", "0." + std::string(400, '0') + "1e402", 10},
+    Reading{"LargestDouble", "1.7976931348623157e308", 1.7976931348623157e308}),
+    ::testing::PrintToStringParamName());
+// clang-format on
+
 using Log = std::vector<std::string>;
 
 // The calculator and the window it writes to, driven as the two buttons drive them.
@@ -66,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
     SelectRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
     SelectRow{"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
     SelectRow{"SizeAloneIsNoCore", {"FT23.68", "T37"}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
-    SelectRow{"FirstLetterAloneSetsTheUnit", {"FT23.68", "Tx"}, Shows("Tx", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")}),
+    SelectRow{"FirstLetterAloneSetsTheUnit", {"T37.2", "Fx"}, Shows("Fx", "Rosso", "da 2 MHz a 30 MHz", "milli")}),
     ::testing::PrintToStringParamName());
 // clang-format on
 
