@@ -39,24 +39,22 @@ inline const std::string kHere = "C:\\spirex-current";
 // A path with a blank, beside the decoy that an unquoted command line would start instead.
 inline const std::string kTool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
 
-// A folder of the tests, and the tool in it.
-std::string In(const char* folder) {
-    return kRoot + '\\' + folder;
-}
-std::string ToolIn(const char* folder) {
-    return In(folder) + "\\MSINFO32.EXE";
+// A file or folder of the tests.
+std::string In(const char* name) {
+    return kRoot + '\\' + name;
 }
 
-// What is on the disk in every case: copies of this program with these attributes, and a folder.
+// What is on the disk in every case: copies of this program with these attributes, and a folder
+// (its path ends in a backslash).
 inline const std::vector<std::pair<std::string, DWORD>> kFiles{
     {kTool, FILE_ATTRIBUTE_HIDDEN},
     {"C:\\Program.exe", FILE_ATTRIBUTE_ARCHIVE},
-    {ToolIn("ordinary"), FILE_ATTRIBUTE_ARCHIVE},
-    {ToolIn("read-only"), FILE_ATTRIBUTE_READONLY},
-    {ToolIn("hidden"), FILE_ATTRIBUTE_HIDDEN},
-    {ToolIn("system"), FILE_ATTRIBUTE_SYSTEM},
-    {ToolIn("folder"), FILE_ATTRIBUTE_DIRECTORY},
-    {In("other") + "\\other.exe", FILE_ATTRIBUTE_ARCHIVE},
+    {In("ordinary\\MSINFO32.EXE"), FILE_ATTRIBUTE_ARCHIVE},
+    {In("read-only\\MSINFO32.EXE"), FILE_ATTRIBUTE_READONLY},
+    {In("hidden\\MSINFO32.EXE"), FILE_ATTRIBUTE_HIDDEN},
+    {In("system\\MSINFO32.EXE"), FILE_ATTRIBUTE_SYSTEM},
+    {In("folder\\MSINFO32.EXE\\"), FILE_ATTRIBUTE_DIRECTORY},
+    {In("other\\other.exe"), FILE_ATTRIBUTE_ARCHIVE},
     {kHere + "\\msinfo32.exe", FILE_ATTRIBUTE_ARCHIVE},
 };
 
@@ -74,8 +72,8 @@ inline const std::vector<LookupCase> kLookupCases{
     // Started as it stands: not even a hidden file is looked for first.
     {"FirstKeyNamesTheTool", Text(kTool), {}, kTool},
     {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), kOrdinary, ""},
-    {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, ToolIn("ordinary")},
-    {"ReadOnlyToolIsOrdinary", {}, Text(In("read-only")), ToolIn("read-only")},
+    {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, In("ordinary\\MSINFO32.EXE")},
+    {"ReadOnlyToolIsOrdinary", {}, Text(In("read-only")), In("read-only\\MSINFO32.EXE")},
     {"FolderWithoutTheTool", {}, Text(In("other")), ""},
     {"HiddenTool", {}, Text(In("hidden")), ""},
     {"SystemTool", {}, Text(In("system")), ""},
@@ -84,8 +82,8 @@ inline const std::vector<LookupCase> kLookupCases{
     // A path that is read but names nothing fails to start; one too long to read is passed over.
     {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), kOrdinary, ""},
     {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, kOrdinary, ""},
-    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, ToolIn("ordinary")},
-    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, ToolIn("ordinary")},
+    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, In("ordinary\\MSINFO32.EXE")},
+    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, In("ordinary\\MSINFO32.EXE")},
     {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, kOrdinary, ""},
     {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, kOrdinary, ""},
     {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, kTool},
@@ -153,10 +151,9 @@ protected:
         char self[MAX_PATH] = {};
         GetModuleFileNameA(nullptr, self, MAX_PATH);
         for (const auto& [path, attributes] : kFiles) {
-            const bool folder = attributes == FILE_ATTRIBUTE_DIRECTORY;
-            fs::create_directories(folder ? path : fs::path(path).parent_path());
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!folder) {
+            fs::create_directories(fs::path(path).parent_path());
+            if (attributes != FILE_ATTRIBUTE_DIRECTORY) {
+                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 fs::copy_file(self, path, fs::copy_options::overwrite_existing);
                 SetFileAttributesA(path.c_str(), attributes);
                 ASSERT_EQ(GetFileAttributesA(path.c_str()) & attributes, attributes)
@@ -188,9 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Windows, RealLookup, ::testing::ValuesIn(kLookupCases),
 TEST(RealRegistry, KeysAreOpenedForReadingOnly) { // the key is in every Wine prefix
     KeyHandle key = 0;
     ASSERT_EQ(PlatformRegistry().Open(kHkeyLocalMachine, kToolKey, key), kErrorSuccess);
-    EXPECT_EQ(RegSetValueExA(reinterpret_cast<HKEY>(key), "written", 0, REG_SZ,
-                             reinterpret_cast<const BYTE*>(""), 1),
-              ERROR_ACCESS_DENIED);
+    EXPECT_EQ(RegDeleteValueA(reinterpret_cast<HKEY>(key), "absent"), ERROR_ACCESS_DENIED);
     PlatformRegistry().Close(key);
 }
 
@@ -208,9 +203,7 @@ int main(int argc, char** argv) {
         const bool show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0;
         const std::string report = spirex::sysinfo::kReport;
         std::ofstream(report + ".new") << self << ' ' << (show ? startup.wShowWindow : -1) << '\n';
-        return MoveFileExA((report + ".new").c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING)
-                   ? 0
-                   : 1;
+        return !MoveFileExA((report + ".new").c_str(), report.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
     const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
     if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) {
