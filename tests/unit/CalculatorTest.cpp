@@ -110,7 +110,6 @@ TEST_P(SelectCoreShows, TheCoreAndItsUnit) {
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
     SelectRow{"IronPowderAsksForMicrohenry", {"T37.2"}, Shows("T37.2", "Rosso", "da 2 MHz a 30 MHz", "micro")},
-    SelectRow{"FerriteAsksForMillihenry", {"FT82.43"}, Shows("FT82.43", "Ferrite 43", "da 10 KHz a 1 MHz", "milli")},
     SelectRow{"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
     SelectRow{"NothingChosenYet", {""}, Shows("", "", "", "")},
     SelectRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
