@@ -44,12 +44,15 @@ std::string In(const char* name) {
     return kRoot + '\\' + name;
 }
 
+// The tool in the folder of an ordinary case, which the second key names.
+inline const std::string kOrdinaryTool = In("ordinary\\MSINFO32.EXE");
+
 // What is on the disk in every case: copies of this program with these attributes, and a folder
 // (its path ends in a backslash).
 inline const std::vector<std::pair<std::string, DWORD>> kFiles{
     {kTool, FILE_ATTRIBUTE_HIDDEN},
     {"C:\\Program.exe", FILE_ATTRIBUTE_ARCHIVE},
-    {In("ordinary\\MSINFO32.EXE"), FILE_ATTRIBUTE_ARCHIVE},
+    {kOrdinaryTool, FILE_ATTRIBUTE_ARCHIVE},
     {In("read-only\\MSINFO32.EXE"), FILE_ATTRIBUTE_READONLY},
     {In("hidden\\MSINFO32.EXE"), FILE_ATTRIBUTE_HIDDEN},
     {In("system\\MSINFO32.EXE"), FILE_ATTRIBUTE_SYSTEM},
@@ -72,7 +75,7 @@ inline const std::vector<LookupCase> kLookupCases{
     // Started as it stands: not even a hidden file is looked for first.
     {"FirstKeyNamesTheTool", Text(kTool), {}, kTool},
     {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), kOrdinary, ""},
-    {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, In("ordinary\\MSINFO32.EXE")},
+    {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, kOrdinaryTool},
     {"ReadOnlyToolIsOrdinary", {}, Text(In("read-only")), In("read-only\\MSINFO32.EXE")},
     {"FolderWithoutTheTool", {}, Text(In("other")), ""},
     {"HiddenTool", {}, Text(In("hidden")), ""},
@@ -82,8 +85,8 @@ inline const std::vector<LookupCase> kLookupCases{
     // A path that is read but names nothing fails to start; one too long to read is passed over.
     {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), kOrdinary, ""},
     {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, kOrdinary, ""},
-    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, In("ordinary\\MSINFO32.EXE")},
-    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, In("ordinary\\MSINFO32.EXE")},
+    {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, kOrdinaryTool},
+    {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, kOrdinaryTool},
     {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, kOrdinary, ""},
     {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, kOrdinary, ""},
     {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, kTool},
