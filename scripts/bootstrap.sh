@@ -13,7 +13,7 @@ if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
 fi
 windows=(
     # Qt for Windows from Debian's source, and Spirex against it
-    mingw-w64 dpkg-dev patch xz-utils qt6-base-dev-tools cmake ninja-build
+    mingw-w64 dpkg-dev patch xz-utils qt6-base-dev qt6-base-dev-tools cmake ninja-build
     # the installer; the widget tests built for Windows
     nsis googletest
     # the zip played under Wine on a virtual display, and its version record read back
@@ -31,6 +31,8 @@ test=(
     dpkg-dev file desktop-file-utils appstream lintian diffoscope-minimal
     # the Windows program under Wine, where Qt for Windows is cached
     fonts-wine xdotool
+    # the windows read under the palette that GNOME's dark style gives Qt programs
+    qt6-gtk-platformtheme
 )
 
 packages=()
