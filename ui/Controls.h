@@ -55,13 +55,37 @@ struct LabelLook {
     Qt::Alignment horizontal;
     std::optional<QFont> font; // the window's font when empty
     QPalette::ColorRole background;
-    bool blackText; // black, not the palette's text colour
+    std::optional<QColor> text; // a colour of its own, not the palette's text colour
+};
+
+// A label whose text may have a colour of its own. It keeps that colour wherever it reads on the
+// label's background; where the user's colour scheme makes the background such that it would
+// not, as a dark or high-contrast scheme may, the label shows its text in the scheme's own
+// colour for that background instead, and it looks again whenever the scheme changes.
+class Label final : public QLabel {
+    Q_OBJECT
+
+public:
+    Label(const QString& text, QWidget* parent, std::optional<QColor> textColour);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void ChooseTextColour();
+
+    std::optional<QColor> textColour_;
 };
 
 // A label: opaque, no border, fixed in size, word-wrapped, top-aligned, plain text without an
 // access key.
 QLabel* MakeLabel(QWidget* parent, const Placement& placement, std::string_view text,
                   const LabelLook& look);
+
+// The contrast between two colours as WCAG measures it, from their relative luminance: 1 for the
+// same colour, 21 for black on white. Normal text reads from kReadableContrast up.
+inline constexpr double kReadableContrast = 4.5;
+double Contrast(const QColor& a, const QColor& b);
 
 // Decodes a built-in image of the given format ("png", "bmp") with that format's decoder alone:
 // no image plugin is loaded to guess the format.

@@ -64,10 +64,10 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     setCentralWidget(client);
 
     const QFont bold = SansSerifFont(kDialogFontPoints, true);
-    const LabelLook centred{Qt::AlignHCenter, std::nullopt, QPalette::Window, false};
-    const LabelLook left{Qt::AlignLeft, std::nullopt, QPalette::Window, false};
-    const LabelLook centredBold{Qt::AlignHCenter, bold, QPalette::Window, false};
-    const LabelLook result{Qt::AlignHCenter, ArialFont(15.75, true), QPalette::Base, false};
+    const LabelLook centred{Qt::AlignHCenter, std::nullopt, QPalette::Window, std::nullopt};
+    const LabelLook left{Qt::AlignLeft, std::nullopt, QPalette::Window, std::nullopt};
+    const LabelLook centredBold{Qt::AlignHCenter, bold, QPalette::Window, std::nullopt};
+    const LabelLook result{Qt::AlignHCenter, ArialFont(15.75, true), QPalette::Base, std::nullopt};
 
     // Created back to front: Label7 lies in front of Label5, which it overlaps.
     auto* label2 = MakeLabel(client, At("Label2"), "Scegliere il tipo di nucleo", centred);

@@ -96,10 +96,10 @@ FrmAbout::FrmAbout() : QDialog(nullptr, kFrameHere) {
     setWindowTitle(QStringLiteral("Informazioni su ") + QString::fromUtf8(kProgramTitle));
 
     const QFont bold = SansSerifFont(kDialogFontPoints, true);
-    const LabelLook title{Qt::AlignHCenter, SansSerifFont(9.75, true), QPalette::Window, true};
-    const LabelLook version{Qt::AlignHCenter, bold, QPalette::Window, false};
-    const LabelLook description{Qt::AlignHCenter, bold, QPalette::Window, true};
-    const LabelLook disclaimer{Qt::AlignLeft, std::nullopt, QPalette::Window, true};
+    const LabelLook title{Qt::AlignHCenter, SansSerifFont(9.75, true), QPalette::Window, Qt::black};
+    const LabelLook version{Qt::AlignHCenter, bold, QPalette::Window, std::nullopt};
+    const LabelLook description{Qt::AlignHCenter, bold, QPalette::Window, Qt::black};
+    const LabelLook disclaimer{Qt::AlignLeft, std::nullopt, QPalette::Window, Qt::black};
 
     auto* picture =
         Place(new PictureBox(QStringLiteral(":/spirex/about.bmp"), "bmp",
