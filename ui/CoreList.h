@@ -1,5 +1,6 @@
 // The core list: single selection, in the order the items were added. Once an item is selected,
-// one stays selected: the mouse and the keyboard can move the selection but never clear it.
+// one stays selected: the mouse and the keyboard can move the selection but never clear it. Like a
+// Windows list box, it shows whole rows only, however tall the style makes a row.
 #pragma once
 
 #include <QListWidget>
@@ -18,6 +19,12 @@ public:
 protected:
     [[nodiscard]] QItemSelectionModel::SelectionFlags
     selectionCommand(const QModelIndex& index, const QEvent* event) const override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+
+private:
+    void ShowWholeRows();
 };
 
 } // namespace spirex::ui
