@@ -8,15 +8,11 @@
 
 #include <cstdlib>
 
-namespace {
-
-void Require(bool condition) {
+static void Require(bool condition) {
     if (!condition) {
         std::abort();
     }
 }
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace spirex;

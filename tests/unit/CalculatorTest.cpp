@@ -8,6 +8,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,80 +91,62 @@ Log Shows(const std::string& core, const std::string& material, const std::strin
     return log;
 }
 
-struct SelectRow {
+// Cores chosen in turn, each followed by a result that a refusal leaves in place; then, when a
+// text is given, that text typed and the turns button pressed. The last press shows `shown`.
+struct Row {
     const char* name;
-    std::vector<std::string> chosen; // pressed in turn; the last press is checked
+    std::vector<std::string> cores;
+    std::optional<std::string> typed;
     Log shown;
 };
 
-class SelectCoreShows : public ::testing::TestWithParam<SelectRow> {};
+class Presses : public ::testing::TestWithParam<Row> {};
 
-TEST_P(SelectCoreShows, TheCoreAndItsUnit) {
+TEST_P(Presses, ShowTheCoreAndItsUnitTheTurnsOrARefusal) {
+    const Row& row = GetParam();
     Session s;
     Log shown;
-    for (const std::string& designation : GetParam().chosen) {
-        shown = s.Press(SelectCore, designation);
-    }
-    EXPECT_EQ(shown, GetParam().shown);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Cores, SelectCoreShows, ::testing::Values(
-    SelectRow{"IronPowderAsksForMicrohenry", {"T37.2"}, Shows("T37.2", "Rosso", "da 2 MHz a 30 MHz", "micro")},
-    SelectRow{"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
-    SelectRow{"NothingChosenYet", {""}, Shows("", "", "", "")},
-    SelectRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
-    SelectRow{"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
-    SelectRow{"SizeAloneIsNoCore", {"FT23.68", "T37"}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
-    SelectRow{"FirstLetterAloneSetsTheUnit", {"T37.2", "Fx"}, Shows("Fx", "Rosso", "da 2 MHz a 30 MHz", "milli")}),
-    ::testing::PrintToStringParamName());
-// clang-format on
-
-struct TurnsRow {
-    const char* name;
-    std::vector<std::string> cores; // chosen in turn, each followed by an earlier result
-    std::string typed;
-    std::string shown; // the number of turns, or the refusal prompt
-};
-
-class CalculateTurnsShows : public ::testing::TestWithParam<TurnsRow> {};
-
-TEST_P(CalculateTurnsShows, TheTurnsOrARefusal) {
-    const TurnsRow& row = GetParam();
-    Session s;
     for (const std::string& core : row.cores) {
-        s.Press(SelectCore, core);
-        s.Press(CalculateTurns, "10"); // a result that a refusal leaves in place
+        shown = s.Press(SelectCore, core);
+        s.Press(CalculateTurns, "10");
     }
-    const bool refused = row.shown.starts_with("Label7=");
-    const Log shown = refused ? Log{"beep", row.shown, "input="} : Log{"Label1=" + row.shown};
-    EXPECT_EQ(s.Press(CalculateTurns, row.typed), shown);
+    EXPECT_EQ(row.typed ? s.Press(CalculateTurns, *row.typed) : shown, row.shown);
 }
 
-const std::string kChoose = "Label7=Scegliere il nucleo ed inserire l'induttanza";
-const std::string kTooLarge = "Label7=Induttanza troppo grande per il nucleo";
+const Log kChoose{"beep", "Label7=Scegliere il nucleo ed inserire l'induttanza", "input="};
+const Log kTooLarge{"beep", "Label7=Induttanza troppo grande per il nucleo", "input="};
 
 // clang-format off
-INSTANTIATE_TEST_SUITE_P(Inputs, CalculateTurnsShows, ::testing::Values(
-    TurnsRow{"TypicalUse", {"T37.2"}, "10", "50"}, TurnsRow{"Ferrite", {"FT37.43"}, "1", "49"},
-    TurnsRow{"HalfRoundsDownToEven", {"T12.1"}, "0.75", "12"}, TurnsRow{"HalfRoundsUpToEven", {"T12.1"}, "6.75", "38"},
-    TurnsRow{"SmallRoundsToZero", {"T12.1"}, "0.0001", "0"}, TurnsRow{"ZeroOnceSingle", {"T12.1"}, "1e-50", "0"},
-    TurnsRow{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", "50"},
-    TurnsRow{"LargestOnFerrite", {"FT23.68"}, "4294.8", "32767"}, TurnsRow{"LargestOnIron", {"T12.0"}, "322112", "32767"},
-    TurnsRow{"LargestOnTheLargestAl", {"T400A.26"}, "2.7916e8", "32767"},
+INSTANTIATE_TEST_SUITE_P(Cores, Presses, ::testing::Values(
+    Row{"IronPowderAsksForMicrohenry", {"T37.2"}, {}, Shows("T37.2", "Rosso", "da 2 MHz a 30 MHz", "micro")},
+    Row{"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, {}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
+    Row{"NothingChosenYet", {""}, {}, Shows("", "", "", "")},
+    Row{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, {}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
+    Row{"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, {}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
+    Row{"SizeAloneIsNoCore", {"FT23.68", "T37"}, {}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
+    Row{"FirstLetterAloneSetsTheUnit", {"T37.2", "Fx"}, {}, Shows("Fx", "Rosso", "da 2 MHz a 30 MHz", "milli")}),
+    ::testing::PrintToStringParamName());
+
+INSTANTIATE_TEST_SUITE_P(Inputs, Presses, ::testing::Values(
+    Row{"TypicalUse", {"T37.2"}, "10", {"Label1=50"}}, Row{"Ferrite", {"FT37.43"}, "1", {"Label1=49"}},
+    Row{"HalfRoundsDownToEven", {"T12.1"}, "0.75", {"Label1=12"}}, Row{"HalfRoundsUpToEven", {"T12.1"}, "6.75", {"Label1=38"}},
+    Row{"SmallRoundsToZero", {"T12.1"}, "0.0001", {"Label1=0"}}, Row{"ZeroOnceSingle", {"T12.1"}, "1e-50", {"Label1=0"}},
+    Row{"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", {"Label1=50"}},
+    Row{"LargestOnFerrite", {"FT23.68"}, "4294.8", {"Label1=32767"}}, Row{"LargestOnIron", {"T12.0"}, "322112", {"Label1=32767"}},
+    Row{"LargestOnTheLargestAl", {"T400A.26"}, "2.7916e8", {"Label1=32767"}},
     // Regression row: in single precision the quotient and root give 102.
-    TurnsRow{"QuotientAndRootInDouble", {"T12.1"}, "50.43", "103"},
+    Row{"QuotientAndRootInDouble", {"T12.1"}, "50.43", {"Label1=103"}},
     // Refusals; what the number reader makes of the text is its own table's.
-    TurnsRow{"Zero", {"T12.1"}, "0", kChoose}, TurnsRow{"Negative", {"T12.1"}, "-3", kChoose},
-    TurnsRow{"Letters", {"T12.1"}, "abc", kChoose}, TurnsRow{"CoreButtonPressedWithNothingChosen", {""}, "10", kChoose},
+    Row{"Zero", {"T12.1"}, "0", kChoose}, Row{"Negative", {"T12.1"}, "-3", kChoose}, Row{"Letters", {"T12.1"}, "abc", kChoose},
+    Row{"CoreButtonPressedWithNothingChosen", {""}, "10", kChoose},
     // Regression rows: what cannot be held is refused, never wrapped; a value of no use is
     // refused as such, however large.
-    TurnsRow{"TurnsBeyond16BitsOnFerrite", {"FT23.68"}, "4295", kTooLarge},
-    TurnsRow{"TurnsBeyond16BitsOnIron", {"T12.0"}, "322113", kTooLarge},
-    TurnsRow{"TurnsBeyond16BitsOnTheLargestAl", {"T400A.26"}, "2.79165e8", kTooLarge},
-    TurnsRow{"LargestSingle", {"T12.1"}, "3.4e38", kTooLarge}, TurnsRow{"BeyondSingle", {"T12.1"}, "3.5e38", kTooLarge},
-    TurnsRow{"BeyondDouble", {"T12.1"}, "1e400", kTooLarge}, TurnsRow{"HugeWithoutACore", {}, "1e400", kChoose},
-    TurnsRow{"HugeAndNegative", {"T12.1"}, "-1e400", kChoose}),
+    Row{"TurnsBeyond16BitsOnFerrite", {"FT23.68"}, "4295", kTooLarge},
+    Row{"TurnsBeyond16BitsOnIron", {"T12.0"}, "322113", kTooLarge},
+    Row{"TurnsBeyond16BitsOnTheLargestAl", {"T400A.26"}, "2.79165e8", kTooLarge},
+    Row{"LargestSingle", {"T12.1"}, "3.4e38", kTooLarge}, Row{"BeyondSingle", {"T12.1"}, "3.5e38", kTooLarge},
+    Row{"BeyondDouble", {"T12.1"}, "1e400", kTooLarge}, Row{"HugeWithoutACore", {}, "1e400", kChoose},
+    Row{"HugeAndNegative", {"T12.1"}, "-1e400", kChoose}),
     ::testing::PrintToStringParamName());
 // clang-format on
 

@@ -29,9 +29,7 @@ struct Value {
     std::string data;
 };
 
-inline Value Text(const std::string& text) {
-    return {kRegSz, text + '\0'};
-}
+inline const auto Text = [](const std::string& text) { return Value{kRegSz, text + '\0'}; };
 
 inline const std::string kRoot = "C:\\spirex-tests";
 // Spirex's current folder while the tests run, where a relative path would find a program.
@@ -40,26 +38,22 @@ inline const std::string kHere = "C:\\spirex-current";
 inline const std::string kTool = "C:\\Program Files\\Spirex Test\\msinfo32.exe";
 
 // A file or folder of the tests.
-std::string In(const char* name) {
-    return kRoot + '\\' + name;
-}
+inline const auto In = [](const char* name) { return kRoot + '\\' + name; };
 
 // The tool in the folder of an ordinary case, which the second key names.
 inline const std::string kOrdinaryTool = In("ordinary\\MSINFO32.EXE");
 
 // What is on the disk in every case: copies of this program with these attributes, and a folder
 // (its path ends in a backslash).
+// clang-format off
 inline const std::vector<std::pair<std::string, DWORD>> kFiles{
-    {kTool, FILE_ATTRIBUTE_HIDDEN},
-    {"C:\\Program.exe", FILE_ATTRIBUTE_ARCHIVE},
-    {kOrdinaryTool, FILE_ATTRIBUTE_ARCHIVE},
-    {In("read-only\\MSINFO32.EXE"), FILE_ATTRIBUTE_READONLY},
-    {In("hidden\\MSINFO32.EXE"), FILE_ATTRIBUTE_HIDDEN},
-    {In("system\\MSINFO32.EXE"), FILE_ATTRIBUTE_SYSTEM},
-    {In("folder\\MSINFO32.EXE\\"), FILE_ATTRIBUTE_DIRECTORY},
-    {In("other\\other.exe"), FILE_ATTRIBUTE_ARCHIVE},
+    {kTool, FILE_ATTRIBUTE_HIDDEN}, {"C:\\Program.exe", FILE_ATTRIBUTE_ARCHIVE},
+    {kOrdinaryTool, FILE_ATTRIBUTE_ARCHIVE}, {In("read-only\\MSINFO32.EXE"), FILE_ATTRIBUTE_READONLY},
+    {In("hidden\\MSINFO32.EXE"), FILE_ATTRIBUTE_HIDDEN}, {In("system\\MSINFO32.EXE"), FILE_ATTRIBUTE_SYSTEM},
+    {In("folder\\MSINFO32.EXE\\"), FILE_ATTRIBUTE_DIRECTORY}, {In("other\\other.exe"), FILE_ATTRIBUTE_ARCHIVE},
     {kHere + "\\msinfo32.exe", FILE_ATTRIBUTE_ARCHIVE},
 };
+// clang-format on
 
 struct LookupCase {
     const char* name;
@@ -77,25 +71,22 @@ inline const std::vector<LookupCase> kLookupCases{
     {"FirstKeyTrustedEvenIfItsFileIsMissing", Text(kRoot + "\\gone.exe"), kOrdinary, ""},
     {"SecondKeyFolderHoldsTheTool", {}, kOrdinary, kOrdinaryTool},
     {"ReadOnlyToolIsOrdinary", {}, Text(In("read-only")), In("read-only\\MSINFO32.EXE")},
-    {"FolderWithoutTheTool", {}, Text(In("other")), ""},
-    {"HiddenTool", {}, Text(In("hidden")), ""},
-    {"SystemTool", {}, Text(In("system")), ""},
-    {"FolderNamedLikeTheTool", {}, Text(In("folder")), ""},
-    {"NeitherKey", {}, {}, ""},
+    {"FolderWithoutTheTool", {}, Text(In("other")), ""}, {"HiddenTool", {}, Text(In("hidden")), ""},
+    {"SystemTool", {}, Text(In("system")), ""}, {"FolderNamedLikeTheTool", {}, Text(In("folder")), ""},
+    {"NeitherKey", {}, {}, ""}, {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, kOrdinary, ""},
     // A path that is read but names nothing fails to start; one too long to read is passed over.
     {"ToolPath1023CharsIsRead", Text(std::string(1023, 'x')), kOrdinary, ""},
     {"ToolPath1024CharsWithoutZeroIsRead", Value{kRegSz, std::string(1024, 'x')}, kOrdinary, ""},
     {"ToolPathTooLongConsultsTheFolder", Text(std::string(1024, 'x')), kOrdinary, kOrdinaryTool},
     {"ExpandableToolPathConsultsTheFolder", Value{2 /* REG_EXPAND_SZ */, kTool + '\0'}, kOrdinary, kOrdinaryTool},
-    {"EmptyToolPathOfSizeZero", Value{kRegSz, ""}, kOrdinary, ""},
     {"NumberNamesNoProgram", Value{kRegDword, std::string("\x01\0\0\0", 4)}, kOrdinary, ""},
     {"ToolPathWithoutZeroIsReadWhole", Value{kRegSz, kTool}, {}, kTool},
-    // A relative path would name the program in kHere.
-    {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), kOrdinary, ""},
-    {"RelativeFolderIsNotLookedIn", {}, Text("."), ""},
+    // A relative path would name the program in kHere; a drive letter may be written in either case.
+    {"RelativeToolPathIsNotStarted", Text("msinfo32.exe"), kOrdinary, ""}, {"RelativeFolderIsNotLookedIn", {}, Text("."), ""},
     {"DriveRelativeToolPathIsNotStarted", Text("C:msinfo32.exe"), {}, ""},
     {"RootRelativeToolPathIsNotStarted", Text("\\spirex-current\\msinfo32.exe"), {}, ""},
     {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, kTool},
+    {"LowerCaseDriveIsAFullPath", Text("c" + kTool.substr(1)), {}, kTool},
     // Cut short at the zero, the path would name another program.
     {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, ""},
 };
