@@ -86,7 +86,7 @@ inline const std::vector<LookupCase> kLookupCases{
     {"DriveRelativeToolPathIsNotStarted", Text("C:msinfo32.exe"), {}, ""},
     {"RootRelativeToolPathIsNotStarted", Text("\\spirex-current\\msinfo32.exe"), {}, ""},
     {"LongPathFormIsAFullPath", Text("\\\\?\\" + kTool), {}, kTool},
-    {"LowerCaseDriveIsAFullPath", Text("c" + kTool.substr(1)), {}, kTool},
+    {"LowerCaseDriveIsAFullPath", Text("c" + kTool.substr(1)), {}, "c" + kTool.substr(1)},
     // Cut short at the zero, the path would name another program.
     {"ToolPathWithAZeroInside", Value{kRegSz, kTool + '\0' + "x" + '\0'}, {}, ""},
 };
