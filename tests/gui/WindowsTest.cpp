@@ -282,11 +282,10 @@ private Q_SLOTS:
         wrong += Shown(main_.get(), "main-window-" + look, compare);
         list->scrollToTop(); // rows that are not selected
         const auto [mainContrast, mainText] = LowestContrast(main_.get());
-        // The rows at the top and bottom edges of the list, and whether part of one is outside.
+        // The rows in view: the whole ones, and whether part of another shows at an edge.
         const QRect top = list->visualRect(list->indexAt({1, 0}));
-        const QRect bottom = list->visualRect(list->indexAt({1, list->viewport()->height() - 1}));
-        const int whole = (bottom.bottom() - top.top() + 1) / top.height();
-        const bool cut = top.top() != 0 || bottom.bottom() != list->viewport()->height() - 1;
+        const int whole = list->viewport()->height() / top.height();
+        const bool cut = top.top() != 0 || list->viewport()->height() % top.height() != 0;
         qInfo("%s: lowest contrasts %.2f (%s), %.2f (%s); %d whole rows%s%s",
               qPrintable(palette.color(QPalette::Window).name()), mainContrast,
               qPrintable(mainText), aboutContrast, qPrintable(aboutText), whole,
