@@ -29,8 +29,10 @@ if [[ ${1:-} != --on-display ]]; then
     export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all HOME=$work/home
     export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
     unset TMPDIR # Wine 10's wineboot aborts with it set where /run/user/$UID is missing
-    (unset DISPLAY WAYLAND_DISPLAY && /usr/lib/wine/wine64 wineboot -i && wineserver -w) \
-        </dev/null >/dev/null 2>&1
+    # The prefix reports Windows 10, the oldest Windows that Spirex runs on (Wine's own default
+    # is Windows 7).
+    (unset DISPLAY WAYLAND_DISPLAY && /usr/lib/wine/wine64 wineboot -i &&
+        /usr/lib/wine/wine64 winecfg -v win10 && wineserver -w) </dev/null >/dev/null 2>&1
     # A Windows machine keeps its fonts in C:\windows\Fonts. Wine has no Arial: the program's
     # own Liberation Sans, which has Arial's metrics, stands in for it.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -76,24 +78,64 @@ wait_for "$work/player.log" 'Label1 shows' spirex_typical_use
 label1=$(tr -d '\r' <"$work/player.log" | sed -n 's/^Label1 shows: //p')
 [[ $label1 == 50 ]] || fail "the player's result label shows \"$label1\", not 50"
 
-# No text cut at each display scale; the pictures of both windows at each are left beside.
+# gui_tests NAME FUNCTIONS [VARIABLE=VALUE...]: the widget tests' FUNCTIONS of the Windows
+# program's build, leaving pictures of both windows in $pictures/NAME; fails unless all passed.
+gui_tests() {
+    local name=$1 functions=$2 totals
+    shift 2
+    # Text drawn by Qt's FreeType, as the program asks for it. Qt Test writes to a file: a
+    # Windows program without a console of its own would write to the debugger.
+    env QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/$name" "$@" \
+        $wine explorer /desktop=shell,1024x768 spirex_gui_tests.exe $functions \
+        -o "Z:$work/$name.log,txt" >/dev/null 2>&1 &
+    wait_for "$work/$name.log" '^Totals' spirex_gui_tests
+    totals=$(tr -d '\r' <"$work/$name.log" | grep '^Totals' || echo "no totals")
+    echo "windows-test: $name: $functions $totals; pictures in $pictures/$name"
+    tr -d '\r' <"$work/$name.log" | sed -n 's/^QINFO  : WindowsTest::/    /p'
+    [[ $totals == "Totals: "*" passed, 0 failed"* ]] || {
+        tr -d '\r' <"$work/$name.log" | grep -A2 'FAIL' || true
+        fail "$name: $functions failed"
+    }
+}
+
+# No text cut at each display scale, every text readable in each look at 100 %; the pictures of
+# both windows at each scale and in each look are left beside.
 for dpi in 96 120 144 192; do
     scale=$((dpi * 100 / 96))
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
     wineserver -w
-    # Text drawn by Qt's FreeType, as the program asks for it. Qt Test writes to a file: a
-    # Windows program without a console of its own would write to the debugger.
-    QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/scale-$scale" \
-        desktop spirex_gui_tests.exe asShown -o "Z:$work/fit-$scale.log,txt" >/dev/null 2>&1 &
-    wait_for "$work/fit-$scale.log" '^Totals' spirex_gui_tests
-    totals=$(tr -d '\r' <"$work/fit-$scale.log" | grep '^Totals' || echo "no totals")
-    echo "windows-test: at $scale % (LogPixels $dpi): asShown $totals; pictures in $pictures/scale-$scale"
-    [[ $totals == "Totals: 3 passed, 0 failed"* ]] || {
-        tr -d '\r' <"$work/fit-$scale.log" | grep -A2 'FAIL' || true
-        fail "texts cut at $scale %"
-    }
+    functions=asShown:desktop
+    ((dpi == 96)) && functions=asShown
+    gui_tests "scale-$scale" "$functions"
 done
 $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+
+# Windows' High Contrast Black, as Windows sets it: the scheme's system colours, and visual
+# styles off. Both windows must read in it as the program finds it at start.
+$wine reg export 'HKCU\Control Panel\Colors' "$work/colours.reg" /y >/dev/null 2>&1
+$wine reg export 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' "$work/theme.reg" \
+    /y >/dev/null 2>&1
+{
+    printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n'
+    for colour in ActiveBorder=255,255,255 ActiveTitle=0,0,0 AppWorkSpace=0,0,0 Background=0,0,0 \
+        ButtonAlternateFace=0,0,0 ButtonDkShadow=255,255,255 ButtonFace=0,0,0 \
+        ButtonHilight=255,255,255 ButtonLight=255,255,255 ButtonShadow=255,255,255 \
+        ButtonText=255,255,255 GradientActiveTitle=0,0,0 GradientInactiveTitle=0,0,0 \
+        GrayText=63,242,63 Hilight=26,235,255 HilightText=0,0,0 HotTrackingColor=255,255,0 \
+        InactiveBorder=255,255,255 InactiveTitle=0,0,0 InactiveTitleText=63,242,63 \
+        InfoText=255,255,255 InfoWindow=0,0,0 Menu=0,0,0 MenuBar=0,0,0 MenuHilight=26,235,255 \
+        MenuText=255,255,255 Scrollbar=0,0,0 TitleText=255,255,255 Window=0,0,0 \
+        WindowFrame=255,255,255 WindowText=255,255,255; do
+        printf '"%s"="%s"\n' "${colour%=*}" "$(tr , ' ' <<<"${colour#*=}")"
+    done
+    printf '\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager]\n'
+    printf '"ThemeActive"="0"\n'
+} | sed 's/$/\r/' >"$work/high-contrast-black.reg"
+$wine reg import "Z:$work/high-contrast-black.reg" >/dev/null 2>&1
+wineserver -w
+gui_tests high-contrast-black asShown:desktop
+$wine reg import "Z:$work/colours.reg" >/dev/null 2>&1
+$wine reg import "Z:$work/theme.reg" >/dev/null 2>&1
 wineserver -w
 
 # play FOLDER PICTURE-PREFIX [WINEDEBUG]: starts the program in FOLDER on a desktop of its own and
@@ -171,7 +213,7 @@ nothing_left() {
     [[ -z $(shortcut) ]] || fail "$1: the Start-menu shortcut is left"
     [[ -z $(entry) ]] || fail "$1: the Apps entry is left"
     if ((failures == before)); then
-        echo "windows-test: $1 silently: no file, shortcut or entry left"
+        echo "windows-test: $1: no file, shortcut or entry left"
     fi
 }
 setup=$(ls "$windows"/spirex-*-win64-setup.exe)
@@ -193,7 +235,7 @@ done
 play "$installed" installed-
 wineserver -k 2>/dev/null || true
 run "$installed/uninstall.exe" /S
-nothing_left "uninstalled"
+nothing_left "uninstalled silently"
 
 # A newer version over an older one: one entry, and no file of the older one left.
 older=$work/older/spirex-1.0.0-win64
@@ -210,5 +252,31 @@ installed_as_zipped || fail "after the upgrade: $(files "$installed" | tr '\n' '
 echo "windows-test: $version installed over 1.0.0: $(entry | grep -c DisplayVersion) entry," \
     "$(files "$installed" | grep -c older-only) file of 1.0.0 left"
 run "$installed/uninstall.exe" /S
-nothing_left "uninstalled after the upgrade"
+nothing_left "uninstalled silently after the upgrade"
+
+# An older Windows: the installer says that Spirex needs 64-bit Windows 10 or 11 and installs
+# nothing, asked on the screen and silently. Wine traces the message box's text.
+$wine winecfg -v win7 >/dev/null 2>&1
+wineserver -w
+WINEDEBUG=+msgbox desktop "$setup" >"$work/windows-7.log" 2>&1 &
+for _ in $(seq 60); do
+    grep -qs 'MSGBOX_OnInit' "$work/windows-7.log" && break
+    sleep 0.5
+done
+grab 9-installer-on-windows-7.png
+message=$(tr -d '\r' <"$work/windows-7.log" | sed -n 's/.*MSGBOX_OnInit L"\(.*\)"$/\1/p')
+echo "windows-test: on Windows 7 the installer says: $message"
+[[ $message == "Spirex richiede Windows 10 o Windows 11 a 64 bit"* ]] ||
+    fail "on Windows 7 the installer does not say that Spirex needs Windows 10 or 11"
+xdotool key Return
+for _ in $(seq 20); do pgrep -f 'setup\.exe' >/dev/null || break; sleep 0.5; done
+pgrep -f 'setup\.exe' >/dev/null && fail "on Windows 7 the installer did not end after its message"
+wineserver -k 2>/dev/null || true
+nothing_left "refused on Windows 7"
+status=0
+$wine "$setup" /S >/dev/null 2>&1 || status=$?
+wineserver -w
+((status == 2)) || fail "on Windows 7 the silent installer ended with $status, not 2 (refused)"
+nothing_left "refused on Windows 7, silently (exit code $status)"
+$wine winecfg -v win10 >/dev/null 2>&1
 exit $((failures > 0))

@@ -21,6 +21,7 @@ RequestExecutionLevel user
 
 !include "LogicLib.nsh"
 !include "MUI2.nsh"
+!include "WinVer.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Spirex"
 
@@ -51,6 +52,12 @@ VIAddVersionKey /LANG=1040 "LegalCopyright" "MIT, The Spirex developers"
 Var previous ; the folder of an installed version, if any
 
 Function .onInit
+    ; The Qt that Spirex is built on runs on 64-bit Windows 10 and 11. On an older Windows the
+    ; installer says so and ends before it installs anything (exit code 2; /S ends silently).
+    ${IfNot} ${AtLeastWin10}
+        MessageBox MB_OK|MB_ICONSTOP "Spirex richiede Windows 10 o Windows 11 a 64 bit e non può essere installato su questa versione di Windows. Non è stato installato nulla." /SD IDOK
+        Abort
+    ${EndIf}
     SetShellVarContext current
     ReadRegStr $previous HKCU "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
