@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Proves the release reproducible: builds its files twice from the same sources, in two folders of
-# different names, one after the other, and compares them byte for byte. The Debian package
+# Proves the release reproducible: builds its files twice from the same sources and compares them
+# byte for byte. The second copy is built as another builder might build it: in a folder of
+# another name, later, under the strictest umask (0077), in a time zone far from UTC, under
+# Italian regional settings (C.UTF-8 where they are missing) and on one CPU. The Debian package
 # always; the Windows zip and installer where Qt for Windows is cached. On a difference it names
 # the file and shows diffoscope's report of it.
 #   check-reproducible.sh        the sources as tracked in this work tree
@@ -21,8 +23,16 @@ mkdir -p "$work/first/src"
 (cd "$root" && git ls-files -z | xargs -0 cp --parents -t "$work/first/src")
 bash "$root/scripts/release.sh" --build "$work/first/src" "$work/first/out" "$what"
 sleep 2 # a later time, which must change nothing
-cp -r "$work/first/src" "$work/second-folder-of-another-name"
-bash "$root/scripts/release.sh" --build "$work/second-folder-of-another-name" "$work/second" "$what"
+locale=it_IT.UTF-8
+locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8' || locale=C.UTF-8
+echo "reproducible: the second copy built in another folder, with umask 0077," \
+    "TZ=Pacific/Kiritimati, LC_ALL=$locale and 1 CPU"
+(
+    umask 0077
+    cp -r "$work/first/src" "$work/second-folder-of-another-name"
+    TZ=Pacific/Kiritimati LC_ALL=$locale taskset -c 0 bash "$root/scripts/release.sh" \
+        --build "$work/second-folder-of-another-name" "$work/second" "$what"
+)
 
 status=0
 for file in "$work"/first/out/*; do

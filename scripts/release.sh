@@ -45,6 +45,7 @@ build() {
         cp "$work"/windows/spirex-*-win64.zip "$work"/windows/spirex-*-win64-setup.exe "$out/"
     fi
     (cd "$out" && sha256sum -- * >SHA256SUMS)
+    chmod 0644 "$out"/* # readable by all, whatever the umask
     rm -rf "$work"
 }
 
