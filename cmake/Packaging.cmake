@@ -22,7 +22,7 @@ if(UNIX AND NOT APPLE)
     # The manual page and the changelog, compressed as Debian keeps them; the copyright file.
     configure_file("${linux}/spirex.1.in" "${PROJECT_BINARY_DIR}/spirex.1" @ONLY)
     if(SPIREX_COMMIT)
-        set(SPIREX_CHANGELOG_COMMIT "\n  * Built from the Spirex sources at commit ${SPIREX_COMMIT}.")
+        set(SPIREX_CHANGELOG_COMMIT "\n  * Built from the Spirex sources at commit\n    ${SPIREX_COMMIT}.")
     endif()
     configure_file("${linux}/changelog.in" "${PROJECT_BINARY_DIR}/changelog" @ONLY)
     foreach(file spirex.1 changelog)

@@ -34,7 +34,10 @@ echo "reproducible: the second copy built in another folder, with umask 0077," \
         --build "$work/second-folder-of-another-name" "$work/second" "$what"
 )
 
+# The package that the second copy made under umask 0077 is right, not only the same.
 status=0
+echo "reproducible: the package of the second copy:"
+bash "$root/scripts/check-package.sh" --modes "$work"/second/*.deb | sed 's/^/  /' || status=1
 for file in "$work"/first/out/*; do
     name=$(basename "$file")
     if cmp -s "$file" "$work/second/$name"; then
