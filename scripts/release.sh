@@ -44,7 +44,8 @@ build() {
         cmake --build "$work/windows" --target windows_zip >/dev/null
         cp "$work"/windows/spirex-*-win64.zip "$work"/windows/spirex-*-win64-setup.exe "$out/"
     fi
-    (cd "$out" && sha256sum -- * >SHA256SUMS)
+    # The files in the C locale's order: another locale would sort their names otherwise.
+    (cd "$out" && export LC_ALL=C && sha256sum -- * >SHA256SUMS)
     chmod 0644 "$out"/* # readable by all, whatever the umask
     rm -rf "$work"
 }
