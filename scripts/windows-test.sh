@@ -78,16 +78,14 @@ wait_for "$work/player.log" 'Label1 shows' spirex_typical_use
 label1=$(tr -d '\r' <"$work/player.log" | sed -n 's/^Label1 shows: //p')
 [[ $label1 == 50 ]] || fail "the player's result label shows \"$label1\", not 50"
 
-# gui_tests NAME FUNCTIONS [VARIABLE=VALUE...]: the widget tests' FUNCTIONS of the Windows
-# program's build, leaving pictures of both windows in $pictures/NAME; fails unless all passed.
+# gui_tests NAME FUNCTIONS: the widget tests' FUNCTIONS of the Windows program's build, leaving
+# pictures of both windows in $pictures/NAME; fails unless all passed.
 gui_tests() {
     local name=$1 functions=$2 totals
-    shift 2
     # Text drawn by Qt's FreeType, as the program asks for it. Qt Test writes to a file: a
     # Windows program without a console of its own would write to the debugger.
-    env QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/$name" "$@" \
-        $wine explorer /desktop=shell,1024x768 spirex_gui_tests.exe $functions \
-        -o "Z:$work/$name.log,txt" >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=windows:fontengine=freetype SPIREX_PICTURES="Z:$pictures/$name" \
+        desktop spirex_gui_tests.exe $functions -o "Z:$work/$name.log,txt" >/dev/null 2>&1 &
     wait_for "$work/$name.log" '^Totals' spirex_gui_tests
     totals=$(tr -d '\r' <"$work/$name.log" | grep '^Totals' || echo "no totals")
     echo "windows-test: $name: $functions $totals; pictures in $pictures/$name"

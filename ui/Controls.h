@@ -55,7 +55,7 @@ struct LabelLook {
     Qt::Alignment horizontal;
     std::optional<QFont> font; // the window's font when empty
     QPalette::ColorRole background;
-    std::optional<QColor> text; // a colour of its own, not the palette's text colour
+    std::optional<QColor> text; // a colour of its own, where it reads (see Label)
 };
 
 // A label whose text may have a colour of its own. It keeps that colour wherever it reads on the

@@ -58,7 +58,7 @@ void CoreList::rowsInserted(const QModelIndex& parent, int start, int end) {
 // The rows keep the height the style gives them; the list's frame keeps its place and size, and
 // the rows are shown in the tallest area inside it that holds a whole number of them.
 void CoreList::ShowWholeRows() {
-    const int row = count() > 0 ? sizeHintForRow(0) : 0;
+    const int row = sizeHintForRow(0); // -1 while the list is empty
     const int inside = contentsRect().height();
     setViewportMargins(0, 0, 0, row > 0 && inside >= row ? inside % row : 0);
 }
