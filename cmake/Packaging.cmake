@@ -51,8 +51,6 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The windows' look-alike typeface where MS Sans Serif and Arial are missing.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation")
 # The package's modes are the build's, never the builder's umask: folders 0755, files 0644, the
 # program 0755, and the package's own members 0644.
 set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/DebianPackageModes.cmake")

@@ -7,7 +7,9 @@
 #   bootstrap.sh PACKAGE... those packages (resources/render.sh asks for its renderer)
 set -euo pipefail
 
-run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation fontconfig)
+# The program builds Liberation Sans 2 into itself, renamed by a Python script (on Debian 13
+# fonts-liberation2 brings fonts-liberation, which holds it there).
+run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation2 python3 fontconfig)
 if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     run+=(xvfb xauth) # make run plays the typical use on a virtual display instead
 fi
@@ -33,6 +35,8 @@ test=(
     fonts-wine xdotool
     # the windows read under the palette that GNOME's dark style gives Qt programs
     qt6-gtk-platformtheme
+    # a desktop set up against the tests: more fonts that answer for Arial and Liberation Sans
+    fonts-croscore
 )
 
 packages=()
@@ -68,13 +72,15 @@ if ((${#missing[@]})); then
 fi
 
 # The unit tests run a second time under Italian regional settings, whose decimal separator is the
-# comma.
-if [[ " $* " == *" test "* ]] && ! locale -a 2>/dev/null | grep -qix 'it_IT\.utf-\?8'; then
-    echo "bootstrap: generating the it_IT.UTF-8 locale"
-    if [[ -f /etc/locale.gen ]] && grep -q 'it_IT.UTF-8 UTF-8' /etc/locale.gen; then
-        as_root sed -i 's/^# *\(it_IT.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-        as_root locale-gen
-    else
-        as_root locale-gen it_IT.UTF-8
+# comma; the widget tests once more from a German desktop's environment.
+for wanted in it_IT de_DE; do
+    if [[ " $* " == *" test "* ]] && ! locale -a 2>/dev/null | grep -qix "$wanted\.utf-\?8"; then
+        echo "bootstrap: generating the $wanted.UTF-8 locale"
+        if [[ -f /etc/locale.gen ]] && grep -q "$wanted.UTF-8 UTF-8" /etc/locale.gen; then
+            as_root sed -i "s/^# *\($wanted.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+            as_root locale-gen
+        else
+            as_root locale-gen "$wanted.UTF-8"
+        fi
     fi
-fi
+done

@@ -59,7 +59,10 @@ desktop-file-validate "$work/root/usr/share/applications/org.example.Spirex.desk
 appstreamcli validate --no-net --pedantic "$work/root/usr/share/metainfo/org.example.Spirex.metainfo.xml"
 
 status=0
-XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=offscreen timeout 2 "$work/root/usr/bin/spirex" || status=$?
+# Started in an environment of its own: none of the user's Qt or GTK settings, which may name a
+# theme that needs a display.
+env -i PATH=/usr/bin:/bin HOME="$work" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen \
+    timeout 2 "$work/root/usr/bin/spirex" || status=$?
 if [[ $status -ne 124 ]]; then
     echo "the packaged spirex did not keep running (exit status $status)"
     exit 1

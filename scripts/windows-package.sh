@@ -106,7 +106,8 @@ crlf "$fonts/LICENSE-LiberationSans.txt" >"$folder/LICENSE-LiberationSans.txt"
     echo "Qt $(basename "$qt" | sed 's/^qt6-base-//; s/-win64$//') (Debian's qt6-base source), cross-built with"
     echo "mingw-w64's GCC $(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null ||
         echo '?') on $(. /etc/os-release && echo "$PRETTY_NAME")."
-    echo "The typeface built into spirex.exe is Liberation Sans 2 (LICENSE-LiberationSans.txt)."
+    echo "The typeface built into spirex.exe, Spirex Sans, is Liberation Sans 2 renamed"
+    echo "(LICENSE-LiberationSans.txt)."
 } | crlf >"$folder/BUILD.txt"
 
 find "$folder" -type d -exec chmod 755 {} + -o -type f -exec chmod 644 {} +

@@ -34,7 +34,7 @@ if [[ ${1:-} != --on-display ]]; then
     (unset DISPLAY WAYLAND_DISPLAY && /usr/lib/wine/wine64 wineboot -i &&
         /usr/lib/wine/wine64 winecfg -v win10 && wineserver -w) </dev/null >/dev/null 2>&1
     # A Windows machine keeps its fonts in C:\windows\Fonts. Wine has no Arial: the program's
-    # own Liberation Sans, which has Arial's metrics, stands in for it.
+    # own Spirex Sans (Liberation Sans 2), which has Arial's metrics, stands in for it.
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
     status=0
     xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --on-display || status=$?

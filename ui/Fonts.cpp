@@ -7,36 +7,26 @@ namespace spirex::ui {
 
 namespace {
 
-const QString kMsSansSerif = QStringLiteral("MS Sans Serif");
-const QString kArial = QStringLiteral("Arial");
-const QString kLookAlike = QStringLiteral("Liberation Sans");
+const QString kBuiltIn = QStringLiteral("Spirex Sans");
 
-// The width of MS Sans Serif against Liberation Sans, measured on the windows' own texts.
+// The width of MS Sans Serif against Spirex Sans, measured on the windows' own texts.
 constexpr int kMsSansSerifStretch = 96;
 
-QFont MakeFont(const QString& family, qreal points, bool bold) {
-    QFont font(family);
+// A font of the built-in face, which is registered on first use.
+QFont BuiltInFont(qreal points, bool bold) {
+    static const bool registered = [] {
+        for (const char* face : {"Regular", "Bold"}) {
+            QFontDatabase::addApplicationFont(
+                QStringLiteral(":/spirex/fonts/SpirexSans-%1.ttf").arg(QLatin1String(face)));
+        }
+        return true;
+    }();
+    Q_UNUSED(registered)
+    QFont font(kBuiltIn);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setStyleHint(QFont::SansSerif);
     return font;
-}
-
-// Whether MS Sans Serif is drawn with the look-alike.
-bool UseLookAlike() {
-#ifdef SPIREX_BUILT_IN_FONTS
-    static const bool loaded = [] {
-        return QFontDatabase::addApplicationFont(
-                   QStringLiteral(":/spirex/fonts/LiberationSans-Regular.ttf")) >= 0 &&
-               QFontDatabase::addApplicationFont(
-                   QStringLiteral(":/spirex/fonts/LiberationSans-Bold.ttf")) >= 0;
-    }();
-    return loaded;
-#else
-    // The font database answers without loading a font file.
-    static const bool installed = QFontDatabase::hasFamily(kMsSansSerif);
-    return !installed;
-#endif
 }
 
 } // namespace
@@ -50,22 +40,21 @@ void PrepareTextRendering() {
 }
 
 QFont SansSerifFont(qreal points, bool bold) {
-    if (!UseLookAlike()) {
-        return MakeFont(kMsSansSerif, points, bold);
-    }
-    QFont font = MakeFont(kLookAlike, points, bold);
+    QFont font = BuiltInFont(points, bold);
     font.setStretch(kMsSansSerifStretch);
-#ifdef SPIREX_BUILT_IN_FONTS
-    // Light hinting, as Debian's fontconfig asks for: glyphs keep their designed widths.
+#ifdef Q_OS_WIN
+    // Light hinting, as Debian's fontconfig asks for: glyphs keep their designed widths. Elsewhere
+    // the user's own font settings decide.
     font.setHintingPreference(QFont::PreferVerticalHinting);
 #endif
     return font;
 }
 
 QFont ArialFont(qreal points, bool bold) {
-    UseLookAlike(); // the built-in look-alike, where there is one, is ready to stand in
-    QFont font = MakeFont(kArial, points, bold);
-    font.setFamilies({kArial, kLookAlike});
+    QFont font = BuiltInFont(points, bold);
+#ifdef Q_OS_WIN
+    font.setFamilies({QStringLiteral("Arial"), kBuiltIn});
+#endif
     return font;
 }
 

@@ -1,8 +1,9 @@
-// The two typefaces of Spirex's windows, "MS Sans Serif" and "Arial". Liberation Sans stands in
-// where they are missing: it is metric-compatible with Arial, and condensed to 96 % it takes the
-// set width of MS Sans Serif, for which the windows' labels were measured. The Windows program
-// carries Liberation Sans itself and always uses it for MS Sans Serif, a bitmap face that cannot
-// scale with the display.
+// The two typefaces of Spirex's windows, "MS Sans Serif" and "Arial". The program carries its own
+// face, Spirex Sans (Liberation Sans 2 renamed), and draws its texts with it, so that they look
+// the same on every machine whatever fonts it holds: condensed to 96 % it takes the set width of
+// MS Sans Serif, for which the windows' labels were measured, and as it is it has Arial's metrics.
+// MS Sans Serif is a bitmap face that cannot scale with the display, so Spirex Sans always stands
+// in for it; on Windows, Arial stays Arial.
 #pragma once
 
 #include <QFont>
