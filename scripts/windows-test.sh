@@ -12,6 +12,12 @@
 # each scale, the About dialog and the System Info message are left in build-windows/pictures/.
 #   windows-test.sh        (needs make windows and the host build's screen_picture tool)
 set -euo pipefail
+# What the user has exported would reach the Windows programs under Wine too (Qt's scale and
+# style among it): the test starts from an environment of its own.
+if [[ -z ${SPIREX_PINNED:-} ]]; then
+    exec env -i SPIREX_PINNED=1 PATH=/usr/bin:/bin HOME="$HOME" LANG=C.UTF-8 \
+        ${XDG_CACHE_HOME:+XDG_CACHE_HOME="$XDG_CACHE_HOME"} bash "$0" "$@"
+fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 windows=$root/build-windows
 work=$windows/windows-test

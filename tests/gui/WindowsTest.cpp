@@ -250,7 +250,14 @@ private Q_SLOTS:
         QFETCH(QPalette, palette);
         QFETCH(QString, style);
         QFETCH(QString, sheet);
-        QCOMPARE(qRound(spirex::ui::Contrast(Qt::white, QColor(0x767676)) * 100), 454); // WCAG's
+        // WCAG's figures: its grey on white, and black on pure blue and on pure red, which tell
+        // the weights of the three primaries apart.
+        const auto hundredths = [](QColor a, QColor b) {
+            return qRound(spirex::ui::Contrast(a, b) * 100);
+        };
+        QCOMPARE(QList({hundredths(Qt::white, 0x767676), hundredths(Qt::black, Qt::blue),
+                        hundredths(Qt::black, Qt::red)}),
+                 QList({454, 244, 525}));
         auto* list = Find<QListWidget>("List1");
         const QRect placed = list->geometry();
         QVERIFY(OpenAbout());
@@ -280,7 +287,7 @@ private Q_SLOTS:
         QApplication::setCursorFlashTime(0); // the caret shown steadily, not blinking
         Play(QStringLiteral("T37.2"), QStringLiteral("10"));
         wrong += Shown(main_.get(), "main-window-" + look, compare);
-        list->scrollToTop(); // rows that are not selected
+        list->verticalScrollBar()->setValue(5); // where the scroll bar leaves it, rows not selected
         const auto [mainContrast, mainText] = LowestContrast(main_.get());
         // The rows in view: the whole ones, and whether part of another shows at an edge.
         const QRect top = list->visualRect(list->indexAt({1, 0}));
@@ -309,6 +316,8 @@ private Q_SLOTS:
         for (const auto& [focus, key, closes] : presses) {
             QWidget* const about = OpenAbout();
             QCOMPARE(about->windowTitle(), QStringLiteral("Informazioni su Spirex"));
+            QCOMPARE(about->geometry().topLeft() - about->screen()->geometry().topLeft(),
+                     QPoint(156, 129));
             QVERIFY(Focused(Find("cmdOK", about)));
             about->setWindowTitle(QStringLiteral("changed"));
             Key(focus, key, about);
