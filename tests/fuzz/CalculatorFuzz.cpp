@@ -2,7 +2,6 @@
 // and checks what must hold for every input. The first byte chooses the core by its place in the
 // catalogue; past the end, the text up to the first zero is taken as the list's text instead. The
 // rest is the text typed into the inductance box.
-#include "calculator/Calculator.h"
 #include "catalogue/CoreCatalogue.h"
 #include "support/FakeControls.h"
 
@@ -20,26 +19,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const bool listed = data[0] < CoreCatalogue.size();
+    const std::string_view list =
+        listed ? CoreCatalogue[data[0]].designation : rest.substr(0, rest.find('\0'));
+    rest.remove_prefix(listed ? 0 : std::min(rest.size(), list.size() + 1));
     testing::FakeControls window;
-    if (data[0] < CoreCatalogue.size()) {
-        window.list = CoreCatalogue[data[0]].designation;
-    } else {
-        window.list = rest.substr(0, rest.find('\0'));
-        rest.remove_prefix(std::min(rest.size(), window.list.size() + 1));
-    }
-    const CoreEntry* core = FindCore(window.list);
-    CalcState state;
-    SelectCore(state, window);
-    Require(window.log.back() == "focus" && state.alValue == (core ? core->alValue : 0.0F));
-
-    window.input = rest;
-    window.log.clear();
-    CalculateTurns(state, window);
-    // A refusal (a beep, a prompt, the box cleared, no result), or a result on a chosen core,
-    // written as the whole, never negative, number that it holds.
-    Require(window.log.front() == "beep"
-                ? window.log.size() == 3 && window.log[2] == "input=" && state.turns == 0
-                : core != nullptr && state.turns >= 0 && window.log.size() == 1 &&
-                      window.log[0] == "Label1=" + std::to_string(state.turns));
+    Require(window.Press(SelectCore, list).back() == "focus");
+    // A refusal (a beep, a prompt, the box cleared, no result), or a result on a core of the
+    // catalogue, written as the whole, never negative, number that it holds.
+    const auto log = window.Press(CalculateTurns, rest);
+    Require(log.front() == "beep"
+                ? log.size() == 3 && log[2] == "input=" && window.state.turns == 0
+                : FindCore(list) != nullptr && window.state.turns >= 0 && log.size() == 1 &&
+                      log[0] == "Label1=" + std::to_string(window.state.turns));
     return 0;
 }

@@ -1,18 +1,30 @@
-// A window without widgets: it keeps each control's text in a string and records, in order, every
-// operation the calculator performs on it.
+// A window without widgets, with the calculator's state behind it: it keeps each control's text in
+// a string and records, in order, every operation the calculator performs on it.
 #pragma once
 
-#include "calculator/ControlOperations.h"
+#include "calculator/Calculator.h"
 
 #include <string>
 #include <vector>
 
 namespace spirex::testing {
 
+using Log = std::vector<std::string>; // "beep", "focus", "input=<text>", "Label7=<text>", ...
+
 class FakeControls final : public ControlOperations {
 public:
+    CalcState state;
     std::string list, input;
-    std::vector<std::string> log; // "beep", "focus", "input=<text>", "Label7=<text>", ...
+    Log log;
+
+    // Puts `text` in the list (for SelectCore) or the box (for CalculateTurns), presses the
+    // button and returns what it did to the window, in order.
+    Log Press(void (*button)(CalcState&, ControlOperations&), std::string_view text) {
+        (button == SelectCore ? list : input) = text;
+        log.clear();
+        button(state, *this);
+        return log;
+    }
 
     [[nodiscard]] std::string ListText() const override { return list; }
     [[nodiscard]] std::string InputText() const override { return input; }
