@@ -1,7 +1,7 @@
 #include "TranscribedCatalogue.h"
-#include "calculator/ParseLeadingNumber.h"
 #include "catalogue/CoreCatalogue.h"
 
+#include <charconv>
 #include <gtest/gtest.h>
 #include <iterator>
 
@@ -9,17 +9,18 @@ namespace spirex {
 namespace {
 
 // Every core against the transcription of the manufacturer's tables: order, designation, AL,
-// material and frequency range, and each designation finds its own entry. The AL is read by the
-// number reader, whose own table proves it; the turns scale of each family is proven by the
-// calculator's rows on an iron-powder and a ferrite core.
+// material and frequency range, and each designation finds its own entry. The turns scale of each
+// family is proven by the calculator's rows on an iron-powder and a ferrite core.
 TEST(CoreCatalogue, MatchesTheTranscribedTables) {
     ASSERT_EQ(std::size(kTranscribedCatalogue), CoreCatalogue.size());
     for (std::size_t i = 0; i < CoreCatalogue.size(); ++i) {
         const auto& [designation, al, material, range] = kTranscribedCatalogue[i];
         SCOPED_TRACE(designation);
+        float alValue = 0;
+        std::from_chars(al.data(), al.data() + al.size(), alValue);
         const CoreEntry& entry = CoreCatalogue[i];
         EXPECT_EQ(entry.designation, designation);
-        EXPECT_EQ(entry.alValue, static_cast<float>(ParseLeadingNumber(al)));
+        EXPECT_EQ(entry.alValue, alValue);
         EXPECT_EQ(entry.materialLabel, material);
         EXPECT_EQ(FrequencyRangeFor(material), range);
         EXPECT_EQ(FindCore(designation), &entry);
