@@ -7,7 +7,9 @@
 #   bootstrap.sh PACKAGE... those packages (resources/render.sh asks for its renderer)
 set -euo pipefail
 
-run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation fontconfig)
+run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation fontconfig
+    # the windows on Linux desktops: X11 window states, and Wayland activation through Qt
+    qt6-base-private-dev libxcb1-dev libwayland-dev)
 if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     run+=(xvfb xauth) # make run plays the typical use on a virtual display instead
 fi
