@@ -23,7 +23,11 @@ call() {
     gdbus call --session --dest org.gnome.Shell --object-path /org/example/SpirexTest \
         --method "org.example.SpirexTest.$1" "${@:2}"
 }
-keys() { call Keys "[$(printf "'%s'," "$@")]" >/dev/null; }
+keys() {
+    local list
+    list=$(printf "'%s'," "$@")
+    call Keys "[${list%,}]" >/dev/null
+}
 click() { call Pointer "$1" "$2" "${3:-1}" >/dev/null; }
 snap() { call Windows "$state/w.json" >/dev/null; }
 # jq on the windows, with $M the main window and $D the dialog.
@@ -155,7 +159,6 @@ rows() { # QT_QPA_PLATFORM, label
 session() {
     state=$(mktemp -d)
     passed=0 failed=0
-    export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland
     local ext=$HOME/.local/share/gnome-shell/extensions/spirex-test@example.org
     mkdir -p "$ext"
     cp "$work"/src/tests/desktop/spirex-test@example.org/* "$ext/"
@@ -197,8 +200,11 @@ in_root() {
     local runtime=/run/user/$(id -u tester)
     mkdir -p -m 0700 "$runtime"
     chown tester: "$runtime" "$work/pictures"
+    # The session's own messages go to a log beside the pictures; the rows to the output.
     runuser -u tester -- env -i HOME=/home/tester PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        XDG_RUNTIME_DIR="$runtime" dbus-run-session -- bash "$work/src/scripts/desktop-test.sh" --session
+        XDG_RUNTIME_DIR="$runtime" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
+        dbus-run-session -- bash "$work/src/scripts/desktop-test.sh" --session \
+        2>"$work/pictures/session.log"
 }
 
 case ${1:-} in
