@@ -10,7 +10,9 @@ set -euo pipefail
 
 # What the root needs besides Spirex's own build (scripts/bootstrap.sh run, run in the root).
 desktop=(gnome-shell xdg-desktop-portal-gnome qt6-wayland xwayland dbus libglib2.0-bin at-spi2-core
-    libgl1-mesa-dri fonts-cantarell jq dpkg-dev file)
+    libgl1-mesa-dri fonts-cantarell jq dpkg-dev file
+    # Qt's xcb platform, which GNOME's users have through Qt's recommended packages
+    libxcb-cursor0)
 
 main="Spirex 1.1 di  Orlesti"
 dialog="Informazioni su Spirex"
@@ -82,6 +84,7 @@ rows() { # QT_QPA_PLATFORM, label
     QT_QPA_PLATFORM=$qpa QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spirex >"$state/spirex-$qpa.log" 2>&1 &
     local pid=$!
     wait_for '$M.focus' 20 || echo "      $label: the main window did not come up focused"
+    sleep 1
 
     # The typical use, by keyboard: List1 has the focus and finds a core as its name is typed.
     keys t 5 0 period 1 0 Tab space
@@ -173,6 +176,7 @@ session() {
     export WAYLAND_DISPLAY DISPLAY
     WAYLAND_DISPLAY=$(call Env WAYLAND_DISPLAY | sed "s/^('\(.*\)',)$/\1/")
     DISPLAY=$(call Env DISPLAY | sed "s/^('\(.*\)',)$/\1/")
+    [[ -n ${SPIREX_DESKTOP_HOLD:-} ]] && sleep "$SPIREX_DESKTOP_HOLD"
     rows wayland "Wayland"
     rows xcb "XWayland"
     kill "$shell"
