@@ -173,6 +173,7 @@ session() {
         call Env WAYLAND_DISPLAY >/dev/null 2>&1 && break
         sleep 0.2
     done
+    call Overview false >/dev/null # GNOME starts in the overview
     export WAYLAND_DISPLAY DISPLAY
     WAYLAND_DISPLAY=$(call Env WAYLAND_DISPLAY | sed "s/^('\(.*\)',)$/\1/")
     DISPLAY=$(call Env DISPLAY | sed "s/^('\(.*\)',)$/\1/")
