@@ -75,7 +75,7 @@ picture() { # name, window title
     r=$(jq -r --arg t "$2" '.windows[] | select(.title == $t) | .frame | "\(.x) \(.y) \(.width) \(.height)"' \
         "$state/w.json")
     # shellcheck disable=SC2086
-    call Screenshot "$work/pictures/$1.png" $r >/dev/null
+    call Screenshot "$work/pictures/$1.png" $r >/dev/null || echo "      no picture of $2"
 }
 
 rows() { # QT_QPA_PLATFORM, label
@@ -84,7 +84,12 @@ rows() { # QT_QPA_PLATFORM, label
     QT_QPA_PLATFORM=$qpa QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spirex >"$state/spirex-$qpa.log" 2>&1 &
     local pid=$!
     wait_for '$M.focus' 20 || echo "      $label: the main window did not come up focused"
-    sleep 1
+    # Its widgets are read through the accessibility bus, which the first program starts.
+    for ((i = 0; i < 100; i++)); do
+        call Widgets spirex "$state/widgets.json" >/dev/null
+        jq -e '.[] | select(.role == "menu item")' "$state/widgets.json" >/dev/null && break
+        sleep 0.2
+    done
 
     # The typical use, by keyboard: List1 has the focus and finds a core as its name is typed.
     keys t 5 0 period 1 0 Tab space
@@ -98,6 +103,7 @@ rows() { # QT_QPA_PLATFORM, label
     else
         row "the typical use gives 180" false
     fi
+    picture "$qpa-typical-use" "$main"
 
     read -r x y < <(point "$main" "menu item" Informazioni)
     click "$x" "$y"
