@@ -127,7 +127,18 @@ class Service {
         }
     }
 
+    // The shell starts up into the overview: a call made before then waits for it.
     OverviewAsync([show], invocation) {
+        if (Main.layoutManager._startingUp) {
+            const id = Main.layoutManager.connect('startup-complete', () => {
+                Main.layoutManager.disconnect(id);
+                GLib.timeout_add(GLib.PRIORITY_DEFAULT, 500, () => {
+                    this.OverviewAsync([show], invocation);
+                    return GLib.SOURCE_REMOVE;
+                });
+            });
+            return;
+        }
         if (Main.overview.visible === show) {
             invocation.return_value(null);
             return;
