@@ -81,7 +81,7 @@ picture() { # name, window title
 rows() { # QT_QPA_PLATFORM, label
     local qpa=$1 x y
     label=$2
-    QT_QPA_PLATFORM=$qpa QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spirex >"$state/spirex-$qpa.log" 2>&1 &
+    QT_QPA_PLATFORM=$qpa QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 spirex >"$work/pictures/spirex-$qpa.log" 2>&1 &
     local pid=$!
     wait_for '$M.focus' 20 || echo "      $label: the main window did not come up focused"
     # Its widgets are read through the accessibility bus, which the first program starts.
@@ -180,9 +180,10 @@ session() {
         sleep 0.2
     done
     call Overview false >/dev/null # GNOME starts in the overview
-    export WAYLAND_DISPLAY DISPLAY
-    WAYLAND_DISPLAY=$(call Env WAYLAND_DISPLAY | sed "s/^('\(.*\)',)$/\1/")
-    DISPLAY=$(call Env DISPLAY | sed "s/^('\(.*\)',)$/\1/")
+    local name
+    for name in WAYLAND_DISPLAY DISPLAY XAUTHORITY; do
+        export "$name=$(call Env "$name" | sed "s/^('\(.*\)',)$/\1/")"
+    done
     [[ -n ${SPIREX_DESKTOP_HOLD:-} ]] && sleep "$SPIREX_DESKTOP_HOLD"
     rows wayland "Wayland"
     rows xcb "XWayland"
