@@ -7,6 +7,7 @@
 # sources (SPIREX_DESKTOP_COMMIT, HEAD by default) and installed. Pictures go to
 # build/pictures/desktop/. Run as root: the root is entered with chroot.
 set -euo pipefail
+# shellcheck disable=SC2016 # jq's variables in single quotes
 
 # What the root needs besides Spirex's own build (scripts/bootstrap.sh run, run in the root).
 desktop=(gnome-shell xdg-desktop-portal-gnome qt6-wayland xwayland dbus libglib2.0-bin at-spi2-core
@@ -155,6 +156,8 @@ rows() { # QT_QPA_PLATFORM, label
         "(\$D.maximized | not) and ([\$D.frame.width, \$D.frame.height] == $size)"
 
     row "both windows belong to $app" "\$M.app == \"$app\" and \$D.app == \"$app\""
+    [[ $qpa == wayland ]] && row "both carry the desktop entry's id as their app id" \
+        '$M.wmClass == "org.example.Spirex" and $D.wmClass == "org.example.Spirex"'
     row "the dialog is independent, without a taskbar button of its own" \
         '$D.parent == null and ($D.x11 | not or $D.skipTaskbar)'
     call Overview true >/dev/null
@@ -184,7 +187,6 @@ session() {
     for name in WAYLAND_DISPLAY DISPLAY XAUTHORITY; do
         export "$name=$(call Env "$name" | sed "s/^('\(.*\)',)$/\1/")"
     done
-    [[ -n ${SPIREX_DESKTOP_HOLD:-} ]] && sleep "$SPIREX_DESKTOP_HOLD"
     rows wayland "Wayland"
     rows xcb "XWayland"
     kill "$shell"

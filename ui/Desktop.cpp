@@ -92,11 +92,12 @@ void BringToFront(QWidget& window) {
 void SkipTaskbar([[maybe_unused]] QWidget& window) {
 #ifdef SPIREX_X11
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr) {
+    // Qt's offscreen platform offers the interface without a connection.
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
         return;
     }
     // Qt adds its own states to those the window already has when it is shown.
-    xcb_connection_t* connection = x11->connection();
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
     const xcb_atom_t skip = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
     if (state != XCB_ATOM_NONE && skip != XCB_ATOM_NONE) {
