@@ -205,7 +205,8 @@ in_root() {
         -DSPIREX_BUILD_TESTS=OFF >/dev/null
     nice cmake --build "$work/build" >/dev/null
     (cd "$work/build" && cpack -G DEB -B package >/dev/null)
-    apt-get install -y -qq "$work"/build/package/spirex_*.deb >/dev/null
+    # --reinstall: a package of the same version may be installed from an earlier run.
+    apt-get install -y -qq --reinstall "$work"/build/package/spirex_*.deb >/dev/null
     echo "desktop-test: Spirex built and installed in the root in $((SECONDS - start)) s"
     mkdir -p /run/dbus /tmp/.X11-unix
     chmod 1777 /tmp/.X11-unix
