@@ -166,6 +166,7 @@ rows() { # QT_QPA_PLATFORM, label
     call Overview false >/dev/null
     kill "$pid"
     wait "$pid" 2>/dev/null || true
+    wait_for '$M == null and $D == null' 10 || true # the next rows find only their own windows
 }
 
 session() {
