@@ -8,7 +8,7 @@ XVFB := xvfb-run -a -s "-screen 0 1024x768x24"
 # Qt wants a private runtime folder; a fresh machine without a desktop session has none.
 export XDG_RUNTIME_DIR ?= $(CURDIR)/build/runtime
 
-.PHONY: all build run screenshots bench package test fuzz format clean windows windows-test release
+.PHONY: all build run screenshots bench package test desktop-test fuzz format clean windows windows-test release
 
 all: build
 
@@ -48,6 +48,11 @@ package: build
 test:
 	@bash scripts/bootstrap.sh test
 	bash scripts/run-tests.sh
+
+# Spirex in a real GNOME Shell session on Debian 13, natively on Wayland and under XWayland, in a
+# Debian 13 root made once in ~/.cache/spirex/desktop; pictures in build/pictures/desktop/.
+desktop-test:
+	bash scripts/desktop-test.sh
 
 # A longer fuzz run (FUZZ_SECONDS, default 600) of the number reader and the calculator.
 fuzz:

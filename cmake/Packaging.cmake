@@ -1,12 +1,12 @@
 # Installing Spirex, and packaging it: a Debian package on Linux (make package).
 include(GNUInstallDirs)
 
-set(SPIREX_APP_ID "org.example.Spirex")
-
 install(TARGETS spirex RUNTIME DESTINATION "${CMAKE_INSTALL_BINDIR}")
 
 if(UNIX AND NOT APPLE)
     set(linux "${PROJECT_SOURCE_DIR}/resources/linux")
+    # The X11 window class the windows carry: Qt names it after the program's file.
+    set(SPIREX_WM_CLASS "spirex")
     configure_file("${linux}/${SPIREX_APP_ID}.desktop.in"
                    "${PROJECT_BINARY_DIR}/${SPIREX_APP_ID}.desktop" @ONLY)
     configure_file("${linux}/${SPIREX_APP_ID}.metainfo.xml.in"

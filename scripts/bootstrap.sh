@@ -9,7 +9,9 @@ set -euo pipefail
 
 # The program builds Liberation Sans 2 into itself, renamed by a Python script (on Debian 13
 # fonts-liberation2 brings fonts-liberation, which holds it there).
-run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation2 python3 fontconfig)
+run=(build-essential cmake ninja-build qt6-base-dev fonts-liberation2 python3 fontconfig
+    # the windows on Linux desktops: X11 window states, and Wayland activation through Qt
+    qt6-base-private-dev libxcb1-dev libwayland-dev)
 if [[ -z ${DISPLAY:-}${WAYLAND_DISPLAY:-} ]]; then
     run+=(xvfb xauth) # make run plays the typical use on a virtual display instead
 fi

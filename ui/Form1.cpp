@@ -4,6 +4,7 @@
 #include "catalogue/CoreCatalogue.h"
 #include "ui/Controls.h"
 #include "ui/CoreList.h"
+#include "ui/Desktop.h"
 #include "ui/Fonts.h"
 #include "ui/FrmAbout.h"
 #include "ui/PictureBox.h"
@@ -148,9 +149,7 @@ void Form1::mnu1_Click() {
     if (about_.isNull()) {
         about_ = new FrmAbout();
     }
-    about_->show();
-    about_->raise();
-    about_->activateWindow();
+    BringToFront(*about_);
 }
 
 std::string Form1::ListText() const {

@@ -3,6 +3,7 @@
 #include "ProgramInfo.h"
 #include "sysinfo/SysInfo.h"
 #include "ui/Controls.h"
+#include "ui/Desktop.h"
 #include "ui/Fonts.h"
 #include "ui/MessageBox.h"
 #include "ui/PictureBox.h"
@@ -70,12 +71,15 @@ constexpr std::string_view kSysInfoUnavailable =
 // A fixed dialog frame with a title and the close box, and no minimize or maximize button. On
 // Windows, Qt gives a dialog that asks for the close button without the system menu hint a frame
 // with the system menu and no icon in its title bar.
-constexpr Qt::WindowFlags kFrame = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+constexpr Qt::WindowFlags kFrameHints = Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                        Qt::WindowCloseButtonHint |
+                                        Qt::MSWindowsFixedSizeDialogHint;
 #ifdef Q_OS_WIN
-constexpr Qt::WindowFlags kFrameHere = kFrame;
+constexpr Qt::WindowFlags kFrameHere = Qt::Dialog | kFrameHints;
 #else
-constexpr Qt::WindowFlags kFrameHere = kFrame | Qt::WindowSystemMenuHint;
+// Elsewhere an ordinary window: on X11 Qt makes a dialog without a parent transient for the whole
+// program, and the window manager then keeps it above the main window.
+constexpr Qt::WindowFlags kFrameHere = Qt::Window | kFrameHints | Qt::WindowSystemMenuHint;
 #endif
 
 } // namespace
@@ -139,6 +143,10 @@ FrmAbout::FrmAbout() : QDialog(nullptr, kFrameHere) {
     create();
     windowHandle()->setTransientParent(owner);
     keepRunning_ = std::make_unique<QEventLoopLocker>();
+#else
+    create();
+    SkipTaskbar(*this);
+    KeepUnmaximized(*this);
 #endif
 }
 
