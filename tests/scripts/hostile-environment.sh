@@ -32,7 +32,9 @@ export HOME=$home QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark QT_STYLE_OVER
 wrong=""
 [[ $(fc-match -f '%{family[0]}' Arial) == "DejaVu Sans" ]] || wrong+=" Arial is not taken by DejaVu Sans;"
 [[ $(fc-match -f '%{rgba}' Arial) == 1 ]] || wrong+=" no sub-pixel rendering;"
-fc-list -f '%{file}\n' 'Liberation Sans' | grep -q /liberation2/ || wrong+=" fonts-liberation2 missing;"
+# Liberation Sans 2 (version 2.0 is 131072 in fontconfig's fixed point) beside Debian 12's 1.
+fc-list -f '%{fontversion}\n' 'Liberation Sans' | awk '$1 >= 131072 { two = 1 } END { exit !two }' ||
+    wrong+=" no Liberation Sans 2 (fonts-liberation2);"
 fc-list -f '%{family}\n' | grep -qx Arimo || wrong+=" fonts-croscore missing;"
 locale -a | grep -qix 'de_DE\.utf-\?8' || wrong+=" no de_DE.UTF-8 locale;"
 if [[ -n $wrong ]]; then
