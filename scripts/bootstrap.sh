@@ -67,6 +67,11 @@ for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
 done
 
 if ((${#missing[@]})); then
+    if [[ $(id -u) -ne 0 ]] && ! command -v sudo >/dev/null; then
+        echo "bootstrap: missing ${missing[*]}; without sudo, install them as root" \
+            "(apt-get install ${missing[*]}) and run this again" >&2
+        exit 1
+    fi
     echo "bootstrap: installing ${missing[*]}"
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive \
