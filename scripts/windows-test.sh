@@ -109,7 +109,7 @@ for dpi in 96 120 144 192; do
     $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
     wineserver -w
     functions=asShown:desktop
-    ((dpi == 96)) && functions=asShown
+    ((dpi == 96)) && functions="asShown aboutDialog"
     gui_tests "scale-$scale" "$functions"
 done
 $wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
