@@ -182,9 +182,10 @@ session() { # Debian's version, QT_QPA_PLATFORM...
     if [[ $(gnome-shell --version) == *" 4"[0-4].* ]]; then
         # Before GNOME 45 the shell loads an extension as a legacy module: imports.*, and an init().
         sed -E -i -e "s|^import (\w+) from 'gi://(\w+)';|const \1 = imports.gi.\2;|" \
-            -e "s|^import \* as (\w+) from 'resource:///org/gnome/shell/ui/(\w+)\.js';|const \1 = imports.ui.\2;|" \
+            -e "s|^import \* as (\w+) from 'resource://.*/ui/(\w+)\.js';|const \1 = imports.ui.\2;|" \
             -e '/^import \{Extension\}/d' \
-            -e 's/^export default class (\w+) extends Extension \{/function init() { return new \1(); }\nclass \1 {/' \
+            -e 's/^export default class (\w+) extends Extension \{/class \1 {/' \
+            -e '$a function init() { return new SpirexTestExtension(); }' \
             "$ext/extension.js"
     fi
     gsettings set org.gnome.shell enabled-extensions "['spirex-test@example.org']"
@@ -261,8 +262,8 @@ release() { # Debian's version, its name, its root, QT_QPA_PLATFORM values, pack
     if [[ ! -x $root/usr/bin/apt-get ]]; then
         echo "desktop-test: making the Debian $version root once, in $root"
         rm -rf "$root.new"
-        mkdir -p "$(dirname "$root")"
-        debootstrap --variant=minbase "$name" "$root.new" "$archive" >"$(dirname "$root")/debootstrap.log"
+        mkdir -p "${root%/*}"
+        debootstrap --variant=minbase "$name" "$root.new" "$archive" >"${root%/*}/debootstrap.log"
         mv "$root.new" "$root"
     fi
     if [[ $(cat "$root/.spirex-desktop" 2>/dev/null) != "${packages[*]}" ]]; then
@@ -278,7 +279,6 @@ release() { # Debian's version, its name, its root, QT_QPA_PLATFORM values, pack
     mkdir -p "$root$work/src" "$root$work/pictures" "$pictures/debian-$version"
     git -C "$project" archive "${SPIREX_DESKTOP_COMMIT:-HEAD}" | tar -x -C "$root$work/src"
     start=$SECONDS
-    # shellcheck disable=SC2086 # the QT_QPA_PLATFORM values as words
     unshare --mount --fork sh -c "
         mount -t proc proc '$root/proc' && mount -t sysfs sys '$root/sys' &&
         mount -t tmpfs run '$root/run' && mount -t tmpfs tmp '$root/tmp' &&
