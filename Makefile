@@ -49,8 +49,9 @@ test:
 	@bash scripts/bootstrap.sh test
 	bash scripts/run-tests.sh
 
-# Spirex in a real GNOME Shell session on Debian 13, natively on Wayland and under XWayland, in a
-# Debian 13 root made once in ~/.cache/spirex/desktop; pictures in build/pictures/desktop/.
+# Spirex in a real GNOME Shell session on Debian 13, natively on Wayland and under XWayland, and on
+# Debian 12 under XWayland, in roots made once in ~/.cache/spirex/desktop and desktop-bookworm;
+# pictures in build/pictures/desktop/.
 desktop-test:
 	bash scripts/desktop-test.sh
 

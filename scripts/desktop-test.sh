@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Spirex in a real GNOME Shell session on Debian 13, natively on Wayland and under XWayland, driven
-# with real pointer and keyboard events by a small shell extension (tests/desktop/).
+# Spirex in a real GNOME Shell session, driven with real pointer and keyboard events by a small
+# shell extension (tests/desktop/): on Debian 13 (GNOME 48) natively on Wayland and under XWayland;
+# on Debian 12 (GNOME 43), whose Qt 6.4 runs Spirex through XWayland there, under XWayland.
 #
-# A Debian 13 root, made once with debootstrap from the archive the system's apt sources name, is
-# cached in ~/.cache/spirex/desktop/; Spirex's Debian package is built in it from the committed
-# sources (SPIREX_DESKTOP_COMMIT, HEAD by default) and installed. Pictures go to
-# build/pictures/desktop/. Run as root: the root is entered with chroot.
+# A root for each release, made once with debootstrap from the archive the system's apt sources
+# name, is cached in ~/.cache/spirex/desktop/ (Debian 12's in desktop-bookworm/); Spirex's Debian
+# package is built in it from the committed sources (SPIREX_DESKTOP_COMMIT, HEAD by default) and
+# installed. Pictures go to build/pictures/desktop/. Run as root: the roots are entered with chroot.
 set -euo pipefail
 # shellcheck disable=SC2016 # jq's variables in single quotes
 
-# What the root needs besides Spirex's own build (scripts/bootstrap.sh run, run in the root).
-desktop=(gnome-shell xdg-desktop-portal-gnome qt6-wayland xwayland dbus libglib2.0-bin at-spi2-core
-    libgl1-mesa-dri fonts-cantarell jq dpkg-dev file
+# What a root needs besides Spirex's own build (scripts/bootstrap.sh run, run in the root).
+desktop=(gnome-shell xwayland dbus libglib2.0-bin at-spi2-core libgl1-mesa-dri fonts-cantarell jq
+    dpkg-dev file
     # Qt's xcb platform, which GNOME's users have through Qt's recommended packages
     libxcb-cursor0)
+# Natively on Wayland: the title bar's buttons come from the portal.
+wayland=(xdg-desktop-portal-gnome qt6-wayland)
 
 main="Spirex 1.1 di  Orlesti"
 dialog="Informazioni su Spirex"
@@ -31,7 +34,7 @@ keys() {
     list=$(printf "'%s'," "$@")
     call Keys "[${list%,}]" >/dev/null
 }
-click() { call Pointer "$1" "$2" "${3:-1}" >/dev/null; }
+click() { [[ -z $1 ]] || call Pointer "$1" "$2" "${3:-1}" >/dev/null; } # nowhere: no window
 snap() { call Windows "$state/w.json" >/dev/null; }
 # jq on the windows, with $M the main window and $D the dialog.
 q() {
@@ -56,19 +59,20 @@ row() {
             "$state/w.json" | sed 's/^/      /'
     fi
 }
-# The screen point of a widget's centre: its place in the window's content (accessibility), the
-# content's place in the window's frame (the frame less Qt's title bar on Wayland; mutter's
-# client area under XWayland).
+# The screen point of a widget's centre, from the accessibility tree: under XWayland its place on
+# the screen; on Wayland its place in the window's content, and the content's place in the
+# window's frame (the frame less Qt's title bar). (Qt 6.4 gives the first place right, the second
+# with its size grown by the window's place.)
 point() { # window title, widget role, widget name
     call Widgets spirex "$state/widgets.json" >/dev/null
     jq -r --arg t "$1" --arg r "$2" --arg n "$3" --slurpfile w "$state/w.json" '
         ([$w[0].windows[] | select(.title == $t)][0]) as $W |
         ([.[] | select(.role == "frame" and .name == $t)][0]) as $F |
         ([.[] | select(.role == $r and .name == $n)][0]) as $C |
-        (if $W.x11 then [$W.client.x, $W.client.y] else
-            (($W.frame.width - $F.width) / 2) as $side |
-            [$W.frame.x + $side, $W.frame.y + $W.frame.height - $F.height - $side] end) as $o |
-        "\($o[0] + $C.x + ($C.width / 2) | floor) \($o[1] + $C.y + ($C.height / 2) | floor)"' \
+        (if $W.x11 then $C.screen else (($W.frame.width - $F.width) / 2) as $side |
+            $C + {x: ($W.frame.x + $side + $C.x),
+                y: ($W.frame.y + $W.frame.height - $F.height - $side + $C.y)} end) as $R |
+        "\($R.x + ($R.width / 2) | floor) \($R.y + ($R.height / 2) | floor)"' \
         "$state/widgets.json"
 }
 picture() { # name, window title
@@ -143,7 +147,7 @@ rows() { # QT_QPA_PLATFORM, label
     size=$(jq -c --arg d "$dialog" '.windows[] | select(.title == $d) | .frame | [.width, .height]' \
         "$state/w.json")
     read -r x y < <(jq -r --arg d "$dialog" '.windows[] | select(.title == $d) |
-        "\(.frame.x + .frame.width / 2 | floor) \(.frame.y + 12)"' "$state/w.json")
+        "\(.frame.x + .frame.width / 2 | floor) \(.frame.y + 12)"' "$state/w.json") || true
     click "$x" "$y" 2
     sleep 1.5
     snap
@@ -169,12 +173,21 @@ rows() { # QT_QPA_PLATFORM, label
     wait_for '$M == null and $D == null' 10 || true # the next rows find only their own windows
 }
 
-session() {
+session() { # Debian's version, QT_QPA_PLATFORM...
     state=$(mktemp -d)
     passed=0 failed=0
     local ext=$HOME/.local/share/gnome-shell/extensions/spirex-test@example.org
     mkdir -p "$ext"
     cp "$work"/src/tests/desktop/spirex-test@example.org/* "$ext/"
+    if [[ $(gnome-shell --version) == *" 4"[0-4].* ]]; then
+        # Before GNOME 45 the shell loads an extension as a legacy module: imports.*, and an init().
+        sed -E -i -e "s|^import (\w+) from 'gi://(\w+)';|const \1 = imports.gi.\2;|" \
+            -e "s|^import \* as (\w+) from 'resource://.*/ui/(\w+)\.js';|const \1 = imports.ui.\2;|" \
+            -e '/^import \{Extension\}/d' \
+            -e 's/^export default class (\w+) extends Extension \{/class \1 {/' \
+            -e '$a function init() { return new SpirexTestExtension(); }' \
+            "$ext/extension.js"
+    fi
     gsettings set org.gnome.shell enabled-extensions "['spirex-test@example.org']"
     gsettings set org.gnome.shell welcome-dialog-last-shown-version "'99'"
     gnome-shell --headless --wayland --virtual-monitor 1280x1024 >"$work/pictures/shell.log" 2>&1 &
@@ -188,16 +201,17 @@ session() {
     for name in WAYLAND_DISPLAY DISPLAY XAUTHORITY; do
         export "$name=$(call Env "$name" | sed "s/^('\(.*\)',)$/\1/")"
     done
-    rows wayland "Wayland"
-    rows xcb "XWayland"
+    local qpa
+    for qpa in "${@:2}"; do
+        rows "$qpa" "Debian $1 $([[ $qpa == xcb ]] && echo XWayland || echo Wayland)"
+    done
     kill "$shell"
-    echo "$passed passed, $failed failed"
-    ((failed == 0))
+    echo "$passed $failed" >"$work/pictures/counts"
 }
 
 # --- in the root, as root: build and install the package, start the system bus, then the session --
 
-in_root() {
+in_root() { # Debian's version, QT_QPA_PLATFORM...
     export DEBIAN_FRONTEND=noninteractive LC_ALL=C.UTF-8
     local start=$SECONDS
     cd "$work/src"
@@ -219,55 +233,67 @@ in_root() {
     # The session's own messages go to a log beside the pictures; the rows to the output.
     runuser -u tester -- env -i HOME=/home/tester PATH=/usr/bin:/bin LANG=C.UTF-8 \
         XDG_RUNTIME_DIR="$runtime" XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland \
-        dbus-run-session -- bash "$work/src/scripts/desktop-test.sh" --session \
+        dbus-run-session -- bash "$work/src/scripts/desktop-test.sh" --session "$@" \
         2>"$work/pictures/session.log"
 }
 
 case ${1:-} in
---session) session; exit ;;
---in-root) in_root; exit ;;
+--session) session "${@:2}"; exit ;;
+--in-root) in_root "${@:2}"; exit ;;
 esac
 
 # --- on the host ----------------------------------------------------------------------------------
 
 project=$(cd "$(dirname "$0")/.." && pwd)
 cache=${SPIREX_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/spirex}
-root=$cache/desktop/trixie
 pictures=$project/build/pictures/desktop
 if [[ $(id -u) -ne 0 ]]; then
-    echo "desktop-test: run as root (the Debian 13 root is entered with chroot)" >&2
+    echo "desktop-test: run as root (the Debian roots are entered with chroot)" >&2
     exit 1
 fi
 bash "$project/scripts/bootstrap.sh" debootstrap git
-start=$SECONDS
-if [[ ! -x $root/usr/bin/apt-get ]]; then
-    archive=$(bash "$project/scripts/windows-qt.sh" --sources | awk '$1 == "main" { print $2 }')
-    echo "desktop-test: making the Debian 13 root once, in $root"
-    rm -rf "$root.new"
-    debootstrap --variant=minbase trixie "$root.new" "$archive" >"$cache/desktop/debootstrap.log"
-    mv "$root.new" "$root"
-fi
-if [[ $(cat "$root/.spirex-desktop" 2>/dev/null) != "${desktop[*]}" ]]; then
-    echo "desktop-test: installing GNOME Shell and the build's tools in the root"
-    unshare --mount --fork sh -c "mount -t proc proc '$root/proc' && chroot '$root' sh -c \
-        'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-        --no-install-recommends ${desktop[*]} >/dev/null'"
-    echo "${desktop[*]}" >"$root/.spirex-desktop"
-fi
-echo "desktop-test: the root is ready ($((SECONDS - start)) s)"
+archive=$(bash "$project/scripts/windows-qt.sh" --sources | awk '$1 == "main" { print $2 }')
+rm -rf "$pictures"
+passed=0 failed=0 status=0
 
-rm -rf "${root:?}$work" "$pictures"
-mkdir -p "$root$work/src" "$root$work/pictures" "$pictures"
-git -C "$project" archive "${SPIREX_DESKTOP_COMMIT:-HEAD}" | tar -x -C "$root$work/src"
-start=$SECONDS
-status=0
-unshare --mount --fork sh -c "
-    mount -t proc proc '$root/proc' && mount -t sysfs sys '$root/sys' &&
-    mount -t tmpfs run '$root/run' && mount -t tmpfs tmp '$root/tmp' &&
-    mount -t tmpfs shm '$root/dev/shm' &&
-    chroot '$root' bash $work/src/scripts/desktop-test.sh --in-root" || status=$?
-cp "$root$work"/pictures/* "$pictures/" 2>/dev/null || true
-echo "desktop-test: Debian 12's GNOME (gnome-shell 43): skipped: its shell loads only the" \
-    "extension format before GNOME 45, not this test's ESM extension"
-echo "desktop-test: the build and the session took $((SECONDS - start)) s; pictures in $pictures"
-exit "$status"
+release() { # Debian's version, its name, its root, QT_QPA_PLATFORM values, packages
+    local version=$1 name=$2 root=$3 qpa=$4 start=$SECONDS p f
+    local packages=("${@:5}")
+    if [[ ! -x $root/usr/bin/apt-get ]]; then
+        echo "desktop-test: making the Debian $version root once, in $root"
+        rm -rf "$root.new"
+        mkdir -p "${root%/*}"
+        debootstrap --variant=minbase "$name" "$root.new" "$archive" >"${root%/*}/debootstrap.log"
+        mv "$root.new" "$root"
+    fi
+    if [[ $(cat "$root/.spirex-desktop" 2>/dev/null) != "${packages[*]}" ]]; then
+        echo "desktop-test: installing GNOME Shell and the build's tools in the Debian $version root"
+        unshare --mount --fork sh -c "mount -t proc proc '$root/proc' && chroot '$root' sh -c \
+            'apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+            --no-install-recommends ${packages[*]} >/dev/null'"
+        echo "${packages[*]}" >"$root/.spirex-desktop"
+    fi
+    echo "desktop-test: the Debian $version root is ready ($((SECONDS - start)) s)"
+
+    rm -rf "${root:?}$work"
+    mkdir -p "$root$work/src" "$root$work/pictures" "$pictures/debian-$version"
+    git -C "$project" archive "${SPIREX_DESKTOP_COMMIT:-HEAD}" | tar -x -C "$root$work/src"
+    start=$SECONDS
+    unshare --mount --fork sh -c "
+        mount -t proc proc '$root/proc' && mount -t sysfs sys '$root/sys' &&
+        mount -t tmpfs run '$root/run' && mount -t tmpfs tmp '$root/tmp' &&
+        mount -t tmpfs shm '$root/dev/shm' &&
+        chroot '$root' bash $work/src/scripts/desktop-test.sh --in-root $version $qpa" || status=$?
+    cp "$root$work"/pictures/* "$pictures/debian-$version/" 2>/dev/null || true
+    if read -r p f <"$root$work/pictures/counts"; then
+        passed=$((passed + p)) failed=$((failed + f))
+    else
+        echo "desktop-test: Debian $version: the session gave no rows" && status=1
+    fi
+    echo "desktop-test: Debian $version: the build and the session took $((SECONDS - start)) s"
+}
+
+release 13 trixie "$cache/desktop/trixie" "wayland xcb" "${desktop[@]}" "${wayland[@]}"
+release 12 bookworm "$cache/desktop-bookworm/bookworm" xcb "${desktop[@]}"
+echo "desktop-test: $passed passed, $failed failed on Debian 13 and 12; pictures in $pictures"
+((status == 0 && failed == 0))

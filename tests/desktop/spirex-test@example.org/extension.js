@@ -44,7 +44,9 @@ function play(steps, invocation) {
 
 class Service {
     constructor() {
-        const seat = global.stage.context.get_backend().get_default_seat();
+        // GNOME 43 has no stage context: its backend is Clutter's default one.
+        const backend = global.stage.context?.get_backend() ?? Clutter.get_default_backend();
+        const seat = backend.get_default_seat();
         this._pointer = seat.create_virtual_device(Clutter.InputDeviceType.POINTER_DEVICE);
         this._keyboard = seat.create_virtual_device(Clutter.InputDeviceType.KEYBOARD_DEVICE);
         Atspi.init();
@@ -96,8 +98,9 @@ class Service {
         const found = [];
         const walk = (node, depth) => {
             const extents = node.get_extents?.(Atspi.CoordType.WINDOW);
+            const screen = node.get_extents?.(Atspi.CoordType.SCREEN);
             found.push({role: node.get_role_name(), name: node.get_name(),
-                ...(extents ? rect(extents) : {})});
+                ...(extents ? rect(extents) : {}), ...(screen ? {screen: rect(screen)} : {})});
             if (depth > 12 || node.get_role() === Atspi.Role.LIST)
                 return;
             for (let i = 0; i < node.get_child_count(); i++)
