@@ -295,5 +295,6 @@ release() { # Debian's version, its name, its root, QT_QPA_PLATFORM values, pack
 
 release 13 trixie "$cache/desktop/trixie" "wayland xcb" "${desktop[@]}" "${wayland[@]}"
 release 12 bookworm "$cache/desktop-bookworm/bookworm" xcb "${desktop[@]}"
-echo "desktop-test: $passed passed, $failed failed on Debian 13 and 12; pictures in $pictures"
+echo "desktop-test: rows on Debian 13 and 12; pictures in $pictures"
+echo "desktop-test: $passed passed, $failed failed"
 ((status == 0 && failed == 0))
