@@ -50,8 +50,8 @@ test:
 	bash scripts/run-tests.sh
 
 # Spirex in a real GNOME Shell session on Debian 13, natively on Wayland and under XWayland, and on
-# Debian 12 under XWayland, in roots made once in ~/.cache/spirex/desktop and desktop-bookworm;
-# pictures in build/pictures/desktop/.
+# Debian 12 under XWayland, in roots made once in ~/.cache/spirex/desktop/; pictures in
+# build/pictures/desktop/.
 desktop-test:
 	bash scripts/desktop-test.sh
 

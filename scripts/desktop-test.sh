@@ -4,7 +4,7 @@
 # on Debian 12 (GNOME 43), whose Qt 6.4 runs Spirex through XWayland there, under XWayland.
 #
 # A root for each release, made once with debootstrap from the archive the system's apt sources
-# name, is cached in ~/.cache/spirex/desktop/ (Debian 12's in desktop-bookworm/); Spirex's Debian
+# name, is cached in ~/.cache/spirex/desktop/<release>/; Spirex's Debian
 # package is built in it from the committed sources (SPIREX_DESKTOP_COMMIT, HEAD by default) and
 # installed. Pictures go to build/pictures/desktop/. Run as root: the roots are entered with chroot.
 set -euo pipefail
@@ -294,7 +294,7 @@ release() { # Debian's version, its name, its root, QT_QPA_PLATFORM values, pack
 }
 
 release 13 trixie "$cache/desktop/trixie" "wayland xcb" "${desktop[@]}" "${wayland[@]}"
-release 12 bookworm "$cache/desktop-bookworm/bookworm" xcb "${desktop[@]}"
+release 12 bookworm "$cache/desktop/bookworm" xcb "${desktop[@]}"
 echo "desktop-test: rows on Debian 13 and 12; pictures in $pictures"
 echo "desktop-test: $passed passed, $failed failed"
 ((status == 0 && failed == 0))

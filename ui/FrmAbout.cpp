@@ -130,6 +130,8 @@ FrmAbout::FrmAbout() : QDialog(nullptr, kFrameHere) {
     connect(cmdOK_, &QPushButton::clicked, this, &FrmAbout::close);
     connect(cmdSysInfo_, &QPushButton::clicked, this, &FrmAbout::cmdSysInfo_Click);
 
+    // The native window, made now so that what follows can mark it before it is first shown.
+    create();
 #ifdef Q_OS_WIN
     // Windows gives a window a taskbar button unless another window owns it. The dialog's owner is
     // a hidden window that lasts as long as the program, not the main window, which may close
@@ -140,11 +142,9 @@ FrmAbout::FrmAbout() : QDialog(nullptr, kFrameHere) {
         window->create();
         return window;
     }();
-    create();
     windowHandle()->setTransientParent(owner);
     keepRunning_ = std::make_unique<QEventLoopLocker>();
 #else
-    create();
     SkipTaskbar(*this);
     KeepUnmaximized(*this);
 #endif
