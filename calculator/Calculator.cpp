@@ -4,6 +4,7 @@
 #include "catalogue/CoreCatalogue.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 namespace spirex {
@@ -44,6 +45,20 @@ void Refuse(ControlOperations& controls, std::string_view prompt) {
     controls.Beep();
     controls.SetCaption(Caption::Label7, prompt);
     controls.SetInputText({});
+    controls.Announce(prompt, Urgency::Assertive);
+}
+
+// Captions read one after the other, each a sentence of its own, without the blank that a
+// caption with an empty value ends in; an empty one is left out.
+std::string Sentences(std::initializer_list<std::string_view> captions) {
+    std::string spoken;
+    for (std::string_view caption : captions) {
+        caption = caption.substr(0, caption.find_last_not_of(' ') + 1);
+        if (!caption.empty()) {
+            spoken.append(spoken.empty() ? "" : ". ").append(caption);
+        }
+    }
+    return spoken;
 }
 
 } // namespace
@@ -73,18 +88,25 @@ void SelectCore(CalcState& state, ControlOperations& controls) {
         state.frequencyRange = std::string(*range);
     }
 
+    const std::string material = "Nucleo: " + state.materialLabel;
+    const std::string range = "Freq: " + state.frequencyRange;
     controls.SetCaption(Caption::Label8, state.designation);
-    controls.SetCaption(Caption::Label5, "Nucleo: " + state.materialLabel);
-    controls.SetCaption(Caption::Label7, "Freq: " + state.frequencyRange);
+    controls.SetCaption(Caption::Label5, material);
+    controls.SetCaption(Caption::Label7, range);
 
     state.firstLetter = FirstCharacter(state.designation);
+    std::string_view prompt;
     if (state.firstLetter == "F") {
-        controls.SetCaption(Caption::Label3, kPromptMilliHenry);
+        prompt = kPromptMilliHenry;
     } else if (state.firstLetter == "T") {
-        controls.SetCaption(Caption::Label3, kPromptMicroHenry);
+        prompt = kPromptMicroHenry;
+    }
+    if (!prompt.empty()) {
+        controls.SetCaption(Caption::Label3, prompt);
     }
 
     controls.FocusInput();
+    controls.Announce(Sentences({material, range, prompt}), Urgency::Polite);
 }
 
 void CalculateTurns(CalcState& state, ControlOperations& controls) {
@@ -113,7 +135,9 @@ void CalculateTurns(CalcState& state, ControlOperations& controls) {
 
     state.inductance = l;
     state.turns = *turns;
-    controls.SetCaption(Caption::Label1, std::to_string(state.turns));
+    const std::string turnsText = std::to_string(state.turns);
+    controls.SetCaption(Caption::Label1, turnsText);
+    controls.Announce(std::string(kTurnsHeading) + ": " + turnsText, Urgency::Polite);
 }
 
 } // namespace spirex

@@ -16,6 +16,10 @@ enum class Caption {
     Label8, // the chosen designation
 };
 
+// How a screen reader is to speak an announcement: once it has finished what it is saying, or at
+// once, cutting it short.
+enum class Urgency { Polite, Assertive };
+
 class ControlOperations {
 public:
     virtual ~ControlOperations() = default;
@@ -34,6 +38,10 @@ public:
 
     // Sound the system's default beep.
     virtual void Beep() = 0;
+
+    // Tell a screen reader's user the answer to a press, in the words the window shows: labels
+    // change without taking the focus, and a screen reader does not read them out on its own.
+    virtual void Announce(std::string_view text, Urgency urgency) = 0;
 
 protected:
     ControlOperations() = default;

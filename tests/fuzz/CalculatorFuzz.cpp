@@ -24,13 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         listed ? CoreCatalogue[data[0]].designation : rest.substr(0, rest.find('\0'));
     rest.remove_prefix(listed ? 0 : std::min(rest.size(), list.size() + 1));
     testing::FakeControls window;
-    Require(window.Press(SelectCore, list).back() == "focus");
-    // A refusal (a beep, a prompt, the box cleared, no result), or a result on a core of the
-    // catalogue, written as the whole, never negative, number that it holds.
+    const auto chosen = window.Press(SelectCore, list);
+    Require(chosen.size() >= 2 && chosen[chosen.size() - 2] == "focus" &&
+            chosen.back().starts_with("polite=Nucleo:"));
+    // A refusal (a beep, a prompt, the box cleared, no result, the prompt announced at once), or
+    // a result on a core of the catalogue, written as the whole, never negative, number that it
+    // holds, and announced as written.
     const auto log = window.Press(CalculateTurns, rest);
+    const std::string turns = std::to_string(window.state.turns);
     Require(log.front() == "beep"
-                ? log.size() == 3 && log[2] == "input=" && window.state.turns == 0
-                : FindCore(list) != nullptr && window.state.turns >= 0 && log.size() == 1 &&
-                      log[0] == "Label1=" + std::to_string(window.state.turns));
+                ? log.size() == 4 && log[2] == "input=" && window.state.turns == 0 &&
+                      log[3] == "assertive=" + log[1].substr(log[1].find('=') + 1)
+                : FindCore(list) != nullptr && window.state.turns >= 0 &&
+                      log == testing::Log{"Label1=" + turns, "polite=Numero di spire: " + turns});
     return 0;
 }

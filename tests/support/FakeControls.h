@@ -9,7 +9,8 @@
 
 namespace spirex::testing {
 
-using Log = std::vector<std::string>; // "beep", "focus", "input=<text>", "Label7=<text>", ...
+// "beep", "focus", "input=<text>", "Label7=<text>", "polite=<announced>", ...
+using Log = std::vector<std::string>;
 
 class FakeControls final : public ControlOperations {
 public:
@@ -38,6 +39,9 @@ public:
     }
     void FocusInput() override { log.emplace_back("focus"); }
     void Beep() override { log.emplace_back("beep"); }
+    void Announce(std::string_view text, Urgency urgency) override {
+        log.push_back((urgency == Urgency::Polite ? "polite=" : "assertive=") + std::string(text));
+    }
 };
 
 } // namespace spirex::testing

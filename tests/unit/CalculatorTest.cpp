@@ -53,16 +53,19 @@ INSTANTIATE_TEST_SUITE_P(Numbers, ParseLeadingNumberReads, ::testing::ValuesIn(s
 
 using testing::Log;
 
-// What choosing a core shows; no unit leaves the prompt as it was.
+// What choosing a core shows and announces; no unit leaves the prompt as it was.
 Log Shows(const std::string& core, const std::string& material, const std::string& range,
-          const std::string& unit) {
+          const std::string& unit, const std::string& announced) {
     Log log{"Label1=", "input=", "Label8=" + core, "Label5=Nucleo: " + material,
             "Label7=Freq: " + range};
     if (!unit.empty()) {
         log.push_back("Label3=Inserire valore " + unit + " Henry");
     }
-    log.emplace_back("focus");
+    log.insert(log.end(), {"focus", "polite=" + announced});
     return log;
+}
+Log Turns(const std::string& turns) {
+    return {"Label1=" + turns, "polite=Numero di spire: " + turns};
 }
 
 // Cores chosen in turn, each followed by a result that a refusal leaves in place; then, when a
@@ -87,28 +90,35 @@ TEST_P(Presses, ShowTheCoreAndItsUnitTheTurnsOrARefusal) {
     EXPECT_EQ(row.typed ? window.Press(CalculateTurns, *row.typed) : shown, row.shown);
 }
 
-const Log kChoose{"beep", "Label7=Scegliere il nucleo ed inserire l'induttanza", "input="};
-const Log kTooLarge{"beep", "Label7=Induttanza troppo grande per il nucleo", "input="};
+const Log kChoose{"beep", "Label7=Scegliere il nucleo ed inserire l'induttanza",
+                  "input=", "assertive=Scegliere il nucleo ed inserire l'induttanza"};
+const Log kTooLarge{"beep", "Label7=Induttanza troppo grande per il nucleo",
+                    "input=", "assertive=Induttanza troppo grande per il nucleo"};
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cores, Presses, ::testing::ValuesIn(std::vector<Row>{
-    {"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, {}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli")},
-    {"NothingChosenYet", {""}, {}, Shows("", "", "", "")},
-    {"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, {}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "")},
+    {"AnotherCoreReplacesEveryField", {"T12.1", "FT23.68"}, {}, Shows("FT23.68", "Ferrite 68", "da 80 MHz a 180 MHz", "milli",
+        "Nucleo: Ferrite 68. Freq: da 80 MHz a 180 MHz. Inserire valore milli Henry")},
+    {"NothingChosenYet", {""}, {}, Shows("", "", "", "", "Nucleo:. Freq:")},
+    {"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, {}, Shows("t37.2", "Rosso", "da 2 MHz a 30 MHz", "",
+        "Nucleo: Rosso. Freq: da 2 MHz a 30 MHz")},
     // The iron-powder core's own fields and unit, shown again for a text that names no core.
-    {"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, {}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro")},
-    {"SizeAloneIsNoCore", {"FT23.68", "T37"}, {}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro")},
-    {"FirstLetterAloneSetsTheUnit", {"T37.2", "Fx"}, {}, Shows("Fx", "Rosso", "da 2 MHz a 30 MHz", "milli")}}),
+    {"TrailingBlankIsAnotherText", {"T37.2", "T37.2 "}, {}, Shows("T37.2 ", "Rosso", "da 2 MHz a 30 MHz", "micro",
+        "Nucleo: Rosso. Freq: da 2 MHz a 30 MHz. Inserire valore micro Henry")},
+    {"SizeAloneIsNoCore", {"FT23.68", "T37"}, {}, Shows("T37", "Ferrite 68", "da 80 MHz a 180 MHz", "micro",
+        "Nucleo: Ferrite 68. Freq: da 80 MHz a 180 MHz. Inserire valore micro Henry")},
+    {"FirstLetterAloneSetsTheUnit", {"T37.2", "Fx"}, {}, Shows("Fx", "Rosso", "da 2 MHz a 30 MHz", "milli",
+        "Nucleo: Rosso. Freq: da 2 MHz a 30 MHz. Inserire valore milli Henry")}}),
     kRowName);
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Presses, ::testing::ValuesIn(std::vector<Row>{
-    {"TypicalUse", {"T37.2"}, "10", {"Label1=50"}}, {"Ferrite", {"FT37.43"}, "1", {"Label1=49"}},
-    {"HalfRoundsDownToEven", {"T12.1"}, "0.75", {"Label1=12"}}, {"HalfRoundsUpToEven", {"T12.1"}, "6.75", {"Label1=38"}},
-    {"ZeroOnceSingle", {"T12.1"}, "1e-50", {"Label1=0"}}, {"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", {"Label1=50"}},
-    {"LargestOnFerrite", {"FT23.68"}, "4294.8", {"Label1=32767"}},
-    {"LargestOnTheLargestAl", {"T400A.26"}, "2.7916e8", {"Label1=32767"}},
+    {"TypicalUse", {"T37.2"}, "10", Turns("50")}, {"Ferrite", {"FT37.43"}, "1", Turns("49")},
+    {"HalfRoundsDownToEven", {"T12.1"}, "0.75", Turns("12")}, {"HalfRoundsUpToEven", {"T12.1"}, "6.75", Turns("38")},
+    {"ZeroOnceSingle", {"T12.1"}, "1e-50", Turns("0")}, {"UnknownTextKeepsTheCore", {"T37.2", "t37.2"}, "10", Turns("50")},
+    {"LargestOnFerrite", {"FT23.68"}, "4294.8", Turns("32767")},
+    {"LargestOnTheLargestAl", {"T400A.26"}, "2.7916e8", Turns("32767")},
     // Regression row: in single precision the quotient and root give 102.
-    {"QuotientAndRootInDouble", {"T12.1"}, "50.43", {"Label1=103"}},
+    {"QuotientAndRootInDouble", {"T12.1"}, "50.43", Turns("103")},
     // Refusals; what the number reader makes of the text is its own table's.
     {"Zero", {"T12.1"}, "0", kChoose}, {"Negative", {"T12.1"}, "-3", kChoose}, {"NothingChosen", {""}, "10", kChoose},
     // Regression rows: what cannot be held is refused, never wrapped; a value of no use is
