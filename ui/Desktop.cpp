@@ -111,22 +111,24 @@ void SkipTaskbar([[maybe_unused]] QWidget& window) {
 void KeepUnmaximized([[maybe_unused]] QWidget& window) {
 #ifdef SPIREX_WAYLAND
     QWindow* handle = window.windowHandle();
-    auto* surface = handle != nullptr ? handle->nativeInterface<WaylandWindow>() : nullptr;
-    if (surface == nullptr) {
+    if (handle == nullptr || handle->nativeInterface<WaylandWindow>() == nullptr) {
         return;
     }
     // The title bar's double-click sets the window's state, which Qt sends to the compositor as
     // set_maximized before the state change is announced; unset_maximized follows it in the same
     // batch of requests, so the compositor's last word, the one Qt applies, is the window's size.
-    QObject::connect(handle, &QWindow::windowStateChanged, &window,
-                     [surface](Qt::WindowState state) {
-                         auto* toplevel = surface->surfaceRole<xdg_toplevel>();
-                         if (state == Qt::WindowMaximized && toplevel != nullptr) {
-                             auto* proxy = reinterpret_cast<wl_proxy*>(toplevel);
-                             wl_proxy_marshal_flags(proxy, kXdgToplevelUnsetMaximized, nullptr,
-                                                    wl_proxy_get_version(proxy), 0);
-                         }
-                     });
+    // Qt makes a new platform window whenever the window is created again, so the one to ask is
+    // the one the window has at that moment.
+    QObject::connect(
+        handle, &QWindow::windowStateChanged, &window, [handle](Qt::WindowState state) {
+            auto* surface = handle->nativeInterface<WaylandWindow>();
+            auto* toplevel = surface != nullptr ? surface->surfaceRole<xdg_toplevel>() : nullptr;
+            if (state == Qt::WindowMaximized && toplevel != nullptr) {
+                auto* proxy = reinterpret_cast<wl_proxy*>(toplevel);
+                wl_proxy_marshal_flags(proxy, kXdgToplevelUnsetMaximized, nullptr,
+                                       wl_proxy_get_version(proxy), 0);
+            }
+        });
 #endif
 }
 

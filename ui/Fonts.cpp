@@ -12,14 +12,22 @@ const QString kBuiltIn = QStringLiteral("Spirex Sans");
 // The width of MS Sans Serif against Spirex Sans, measured on the windows' own texts.
 constexpr int kMsSansSerifStretch = 96;
 
-// A font of the built-in face, which is registered on first use.
+// A font of the built-in face, which is registered on first use. Should the face fail to load,
+// every text would silently be drawn in whatever face the system offers instead: it says so.
 QFont BuiltInFont(qreal points, bool bold) {
     static const bool registered = [] {
+        bool loaded = true;
         for (const char* face : {"Regular", "Bold"}) {
-            QFontDatabase::addApplicationFont(
-                QStringLiteral(":/spirex/fonts/SpirexSans-%1.ttf").arg(QLatin1String(face)));
+            const QString file =
+                QStringLiteral(":/spirex/fonts/SpirexSans-%1.ttf").arg(QLatin1String(face));
+            const int id = QFontDatabase::addApplicationFont(file);
+            if (!QFontDatabase::applicationFontFamilies(id).contains(kBuiltIn)) {
+                qWarning("Spirex: the built-in face %s did not load; texts are drawn in another",
+                         qPrintable(file));
+                loaded = false;
+            }
         }
-        return true;
+        return loaded;
     }();
     Q_UNUSED(registered)
     QFont font(kBuiltIn);

@@ -2,6 +2,7 @@
 
 #include "calculator/Calculator.h"
 #include "catalogue/CoreCatalogue.h"
+#include "ui/Announcer.h"
 #include "ui/Controls.h"
 #include "ui/CoreList.h"
 #include "ui/Desktop.h"
@@ -85,7 +86,7 @@ Form1::Form1(std::function<void()> beep, QWidget* parent)
     label7_ = MakeLabel(client, At("Label7"), "", centredBold);
     induttanza_ = Place(new QLineEdit(client), At("induttanza"));
     tasto2_ = Place(new QPushButton(QStringLiteral("OK"), client), At("Tasto2"));
-    MakeLabel(client, At("Label4"), "Numero di spire", centred);
+    MakeLabel(client, At("Label4"), kTurnsHeading, centred);
     label1_ = MakeLabel(client, At("Label1"), "", result);
     MakeLabel(client, At("Label6"),
               "Nell'inserimento dati il separatore dei decimali dev'essere il punto (non la "
@@ -190,6 +191,10 @@ void Form1::SetCaption(Caption label, std::string_view text) {
 
 void Form1::FocusInput() {
     induttanza_->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::Announce(std::string_view text, Urgency urgency) {
+    ui::Announce(*this, QString::fromUtf8(text), urgency);
 }
 
 void Form1::Beep() {

@@ -48,6 +48,7 @@ private:
     void SetCaption(Caption label, std::string_view text) override;
     void FocusInput() override;
     void Beep() override;
+    void Announce(std::string_view text, Urgency urgency) override;
 
     CalcState state_;
     std::function<void()> beep_;

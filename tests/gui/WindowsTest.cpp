@@ -4,6 +4,9 @@
 #include "ui/Form1.h"
 #include "ui/MessageBox.h"
 
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 #include <QtTest>
 #include <QtWidgets>
 #include <algorithm>
@@ -15,14 +18,36 @@ class WindowsTest : public QObject {
 
     std::unique_ptr<spirex::ui::Form1> main_;
     QPointer<QWidget> about_; // the last About dialog opened
-    QStringList heard_;       // the beeps, each with Label7 as it stood, and the messages shown
+    // The beeps, each with Label7 as it stood, the messages shown, and what a screen reader was
+    // told: "polite: <text>" or "assertive: <text>", or before Qt 6.8, where a notification is
+    // shown instead, "<text>".
+    inline static QStringList heard_;
+
+    static void Listen(QAccessibleEvent* event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (auto* told = dynamic_cast<QAccessibleAnnouncementEvent*>(event)) {
+            const bool now = told->politeness() == QAccessible::AnnouncementPoliteness::Assertive;
+            heard_ << (now ? "assertive: " : "polite: ") + told->message();
+        }
+#else
+        if (event->type() == QAccessible::ObjectShow &&
+            event->accessibleInterface()->role() == QAccessible::Notification) {
+            heard_ << event->accessibleInterface()->text(QAccessible::Name);
+        }
+#endif
+    }
+    static QString Told(const char* urgency, const QString& text) {
+        return QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) ? urgency + (": " + text) : text;
+    }
 
     template <typename Widget = QWidget>
     Widget* Find(const char* name, QWidget* window = nullptr) const {
         auto* widget = (window ? window : main_.get())->findChild<Widget*>(QLatin1String(name));
         return widget ? widget : (qFatal("no widget named %s", name), nullptr);
     }
-    QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    QString Text(const char* label) const {
+        return Find<QLabel>(label)->text();
+    }
     void Choose(const QString& designation) const {
         auto* list = Find<QListWidget>("List1");
         QListWidgetItem* item = list->findItems(designation, Qt::MatchExactly).value(0);
@@ -135,7 +160,11 @@ class WindowsTest : public QObject {
 
 private Q_SLOTS:
     void init() {
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("^Spirex: ")));
         heard_.clear();
+        QAccessible::installUpdateHandler(&Listen);
+        // As when a screen reader listens: Qt tells the handler of every accessibility event.
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         spirex::ui::SetMessageHandlerForTesting(
             [this](QWidget* owner, const QString& title, const QString& text) {
                 heard_ << (owner ? owner->objectName() : "no owner") + " " + title + ": " + text;
@@ -149,6 +178,8 @@ private Q_SLOTS:
         delete about_;
         main_.reset();
         spirex::ui::SetMessageHandlerForTesting({});
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
     }
 
     // At start: the list filled and nothing chosen, the focus on it. Tab and Backtab go round
@@ -188,7 +219,13 @@ private Q_SLOTS:
 
         Find<QLineEdit>("induttanza")->setText(QStringLiteral("abc"));
         QTest::mouseClick(Find("Tasto2"), Qt::LeftButton);
-        QCOMPARE(heard_, QStringList{"beep Freq: da 500 KHz a 5 MHz"});
+        // Each press told once, the keys in the box never; the refusal at once, after its beep.
+        QCOMPARE(heard_, QStringList({Told("polite", "Nucleo: Blu. Freq: da 500 KHz a 5 MHz. "
+                                                     "Inserire valore micro Henry"),
+                                      Told("polite", "Numero di spire: 46"),
+                                      "beep Freq: da 500 KHz a 5 MHz",
+                                      Told("assertive", "Scegliere il nucleo ed inserire "
+                                                        "l'induttanza")}));
         QCOMPARE(Text("Label1"), QStringLiteral("46"));
         QCOMPARE(Find<QLineEdit>("induttanza")->text(), QString());
 
