@@ -51,9 +51,9 @@ set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "electronics")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Built against Qt 6.5 or later, the windows use Qt's private Wayland interface (ui/Desktop.cpp),
-# which holds only for the very Qt they were built with.
-if(UNIX AND NOT APPLE AND Qt6_VERSION VERSION_GREATER_EQUAL 6.5)
+# Where the windows use Qt's private Wayland interface (ui/Desktop.cpp, Qt 6.5 or later), the
+# program holds only with the very Qt it was built with.
+if(SPIREX_QT_PRIVATE)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-private-abi (= ${Qt6_VERSION})")
 endif()
 # The package's modes are the build's, never the builder's umask: folders 0755, files 0644, the

@@ -7,15 +7,19 @@ not depend on which fonts a machine holds: no other font answers to "Spirex Sans
 Font License asks the same of a changed copy: it may not keep the reserved name "Liberation".
 
     spirex-sans.py IN.ttf OUT.ttf
+    spirex-sans.py --check IN.ttf     (whether IN.ttf would do, without writing anything)
 
 Only the names change: every table but "name" is copied byte for byte, and the copyright, trademark
-and licence notices stay as they are. The output depends on the input alone.
+and licence notices stay as they are. The output depends on the input alone. A face that is not
+Liberation Sans 2, or whose family would be named otherwise than Spirex Sans, is refused.
 """
 import struct
 import sys
 
 RENAMED = {1, 3, 4, 6, 16, 17, 18, 21}  # family, unique, full, PostScript and typographic names
+FAMILIES = {1, 16}  # the family names a font is found by
 OLD, NEW = "Liberation", "Spirex"
+FAMILY = "Spirex Sans"
 
 
 def checksum(data):
@@ -37,6 +41,8 @@ def renamed_names(table):
             sys.exit(f"spirex-sans: Liberation Sans 2 is needed, this is {text}")
         if name_id in RENAMED:
             text = text.replace(OLD, NEW)
+        if name_id in FAMILIES and text != FAMILY:
+            sys.exit(f"spirex-sans: the family would be named {text}, not {FAMILY}")
         data = text.encode(codec)
         records.append(struct.pack(">6H", platform, encoding, language, name_id, len(data),
                                    len(strings)))
@@ -73,11 +79,16 @@ def main(source, target):
     out += body
     adjustment = (0xB1B0AFBA - checksum(bytes(out))) & 0xFFFFFFFF
     struct.pack_into(">I", out, places[b"head"] + 8, adjustment)
-    with open(target, "wb") as file:
-        file.write(out)
+    if target is not None:
+        with open(target, "wb") as file:
+            file.write(out)
 
 
 if __name__ == "__main__":
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    main(sys.argv[1], sys.argv[2])
+    source, target = (sys.argv[2], None) if sys.argv[1] == "--check" else sys.argv[1:]
+    try:
+        main(source, target)
+    except (struct.error, KeyError):
+        sys.exit(f"spirex-sans: {source} is not a TrueType face")
