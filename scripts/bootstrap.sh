@@ -37,6 +37,8 @@ test=(
     fonts-wine xdotool
     # the windows read under the palette that GNOME's dark style gives Qt programs
     qt6-gtk-platformtheme
+    # what a screen reader is told, heard on the accessibility bus
+    dbus at-spi2-core python3-pyatspi
     # a desktop set up against the tests: more fonts that answer for Arial and Liberation Sans
     fonts-croscore
 )
