@@ -26,7 +26,7 @@ chmod 1777 /tmp/.X11-unix
 dbus-daemon --system --fork
 id "$user" >/dev/null 2>&1 || useradd -m "$user"
 runtime=/run/user/$(id -u "$user")
-mkdir -p -m 0700 "$runtime"
+mkdir -p /run/user && mkdir -m 0700 "$runtime"
 chown "$user": "$runtime" "$work/pictures"
 # The session's own messages go to a log beside the pictures; the rows to the output.
 runuser -u "$user" -- env -i HOME="/home/$user" PATH=/usr/bin:/bin LANG=C.UTF-8 \

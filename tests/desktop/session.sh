@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
+# shellcheck disable=SC2016 # jq's variables, in single quotes
 # The desktop test's rows, in a GNOME Shell session run headless, as an ordinary user:
 #   session.sh DEBIAN-VERSION QT_QPA_PLATFORM...
 # Spirex is started once for each platform and driven with real pointer and keyboard events by
 # the test's shell extension; then once more with the Orca screen reader listening, on the first
 # platform. Each row prints pass or FAIL; the counts go to the pictures' folder.
 set -euo pipefail
-# shellcheck disable=SC2016 # jq's variables in single quotes
 
 readonly work=/srv/spirex
 readonly pictures=$work/pictures
@@ -48,7 +48,7 @@ wait_for() { # jq condition, seconds
     done
     return 1
 }
-# A row: its description, and whether it holds, as a jq condition on the windows or a command.
+# A row: its description, and "ok" when it holds.
 record() {
     if [[ $2 == ok ]]; then
         echo "pass  $label: $1"
@@ -58,7 +58,7 @@ record() {
         failed=$((failed + 1))
     fi
 }
-row() {
+row() { # description, jq condition on the windows
     if q "$2" >/dev/null; then
         record "$1" ok
     else
@@ -211,7 +211,7 @@ heard() { # step, description, words
 }
 
 orca_rows() { # QT_QPA_PLATFORM
-    local qpa=$1 step
+    local qpa=$1
     orca --replace --debug-file="$pictures/orca.log" >"$pictures/orca-messages.log" 2>&1 &
     local orca=$!
     sleep "$orca_start" # Orca writes its log in blocks: when it begins to listen shows only later
@@ -219,14 +219,14 @@ orca_rows() { # QT_QPA_PLATFORM
     sleep "$settle"
 
     # The typical use, step by step, and a refusal: a letter typed in place of the value.
+    local -A pressed=([core]="t 5 0 period 1 0 Tab space" [turns]="1 0 0 Tab space"
+        [refusal]="Shift_L+Tab Control_L+a a Tab space")
     local -A from to
+    local step
     for step in core turns refusal; do
         from[$step]=$(date +%T.%6N)
-        case $step in
-        core) keys t 5 0 period 1 0 Tab space ;;
-        turns) keys 1 0 0 Tab space ;;
-        refusal) keys Shift_L+Tab Control_L+a a Tab space ;;
-        esac
+        # shellcheck disable=SC2086 # one key a word
+        keys ${pressed[$step]}
         sleep "$settle"
         to[$step]=$(date +%T.%6N)
     done
@@ -235,7 +235,7 @@ orca_rows() { # QT_QPA_PLATFORM
     wait "$orca" 2>/dev/null || true
     for step in core turns refusal; do
         said "${from[$step]}" "${to[$step]}" >"$state/$step.said"
-        echo "      Orca said, after the $step's key presses:"
+        echo "      Orca said, for the keys ${pressed[$step]}:"
         sed 's/^/        | /' "$state/$step.said"
     done
     heard core "Orca speaks the core's material, range and unit" \
