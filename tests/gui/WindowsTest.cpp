@@ -166,7 +166,7 @@ private Q_SLOTS:
         // As when a screen reader listens: Qt tells the handler of every accessibility event.
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         spirex::ui::SetMessageHandlerForTesting(
-            [this](QWidget* owner, const QString& title, const QString& text) {
+            [](QWidget* owner, const QString& title, const QString& text) {
                 heard_ << (owner ? owner->objectName() : "no owner") + " " + title + ": " + text;
             });
         main_ = std::make_unique<spirex::ui::Form1>([this] { heard_ << "beep " + Text("Label7"); });
